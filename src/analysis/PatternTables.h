@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "analysis/ThreatCategory.h"
+
+namespace zomar {
+
+constexpr int HalfLength = 5;
+constexpr int GroupCodeCount = 4096;
+constexpr std::uint32_t LineSize = 0x3FFFFF;
+constexpr std::uint32_t SequenceMask = 0xFFFFF;  // 20 significant bits
+constexpr std::uint32_t PointTableSize = 1u << (4 * CategoryBits);
+constexpr int GainStride = 2 * HalfLength + 1;         // 11 slots per group code
+constexpr int DefenceStride = (HalfLength + 1) * 2;    // 12 slots per group code
+constexpr std::uint16_t NoSlot = 0xFFFF;
+
+// 4 * boardArea once the tables are built, 0 before.
+extern std::uint32_t sequenceSize;
+// Copy of the "rule" setting; 1 and 3 make only exactly five win.
+extern std::int32_t gameRule;
+
+// Per group code tables.
+extern std::unique_ptr<std::uint8_t[]> winDistance;
+extern std::unique_ptr<std::uint8_t[]> sureWinDistance;
+extern std::unique_ptr<std::uint8_t[]> defendedWinDistance;
+extern std::unique_ptr<std::uint8_t[]> defendedSureWinDistance;
+extern std::unique_ptr<std::uint16_t[]> winGain;       // GainStride per code
+extern std::unique_ptr<std::uint16_t[]> sureGain;      // GainStride per code
+extern std::unique_ptr<std::uint16_t[]> defenceOrder;  // DefenceStride per code
+
+// Per sequence tables, indexed by colour 1 or 2 (entry 0 unused).
+extern std::unique_ptr<std::uint8_t[]> lineCategory[3];
+extern std::unique_ptr<std::uint8_t[]> pointCategory;
+
+inline ThreatCategory LineCategory(int colour, std::uint32_t sequence) {
+    return lineCategory[colour][sequence & SequenceMask];
+}
+inline ThreatCategory PointCategory(std::uint32_t packed) { return pointCategory[packed]; }
+
+// A free run of cells through a point for one colour (see MakeGroupCode).
+struct GroupCode {
+    std::uint32_t code;
+    int negativeCount;  // i: run cells on the negative side
+    int positiveCount;  // j: run cells on the positive side
+};
+// halfLength 4 reads a 16-bit word of cells -4..-1, +1..+4.
+GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int halfLength = HalfLength);
+
+namespace BoardAI {
+// Builds every pattern table and lineUpdateList for the current size and gameRule.
+void Alloc();
+}  // namespace BoardAI
+void FreePatternTables();
+
+}  // namespace zomar
