@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "analysis/PatternTables.h"
 #include "analysis/ThreatCategory.h"
 
 namespace zomar {
@@ -18,7 +19,9 @@ struct BoardAnalysis {
     std::unique_ptr<std::uint16_t[]> categoryPrev[3];      // N + 18 each
     std::int16_t categoryCount[3][CategoryCount] = {};
 
-    ThreatCategory PointCategoryOf(int colour, std::uint32_t p) const;
+    ThreatCategory PointCategoryOf(int colour, std::uint32_t p) const {
+        return PointCategory(packedCategories[colour][p]);
+    }
     ThreatCategory LineCategoryOf(int colour, std::uint32_t p, int direction) const {
         return static_cast<ThreatCategory>((packedCategories[colour][p] >> (CategoryBits * direction)) & CategoryMask);
     }
