@@ -46,6 +46,8 @@ public:
     virtual void OnMaxMemory(std::int32_t bytes) = 0;
     virtual bool OnOtherCommand(const std::string& command, const std::string& arguments);
     virtual void OnRuleChanged(std::int32_t newRule);
+    // Keys outside the settings table (for example "max_depth"); ignored by default.
+    virtual void OnOtherInfo(const std::string& key, const std::string& value);
 
     bool running = true;
     bool boardMode = false;
