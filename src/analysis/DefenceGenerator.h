@@ -7,6 +7,10 @@
 
 namespace zomar {
 
+// The most points one defence call produces: the threat point, then the
+// answers of at most two lines, each listing at most a full defence order.
+constexpr int MaxDefencePoints = 1 + 2 * DefenceStride;
+
 // The defender's answers to the attacker's (the colour not to move) threat point
 // x: written to output from its start, or added to the candidate list when
 // output is null. Returns the number produced, duplicates included.

@@ -42,6 +42,10 @@ ThreatCategory ClassifyGroup(std::uint8_t winDistance, std::uint8_t sureWinDista
                              std::uint8_t defendedWinDistance, std::uint8_t defendedSureWinDistance);
 // The point rule: the two smallest line categories (best <= second).
 ThreatCategory CombineCategories(ThreatCategory best, ThreatCategory second);
+// The point rule as the table build applies it: four line categories in
+// ascending order, of which only the first two count.
+ThreatCategory CombineOrderedCategories(ThreatCategory first, ThreatCategory second, ThreatCategory third,
+                                        ThreatCategory fourth);
 
 // Hooks through which the table build applies the two rules.
 using GroupClassifier = ThreatCategory (*)(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t);

@@ -18,6 +18,7 @@ struct GameRecord {
     std::uint32_t moveCount = 0;
     std::unique_ptr<Coord[]> moveList;       // N, entries 0 .. moveCount-1 valid
 
+    // An empty record on the current board size, colour 1 to move.
     GameRecord();
     // True when a stone was placed; false when the last stone was lifted or the
     // turn passed.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 
 #include "board/Coord.h"
@@ -9,7 +11,10 @@ namespace zomar {
 
 // Process-wide geometry of the current board size, valid between one
 // SetBoardSize and the next.
-constexpr std::uint32_t MaxBoardSide = 127;
+
+// The largest side: the pair distances are signed 8-bit and their largest value
+// marks "no common line", so no real distance may reach it.
+constexpr std::uint32_t MaxBoardSide = std::numeric_limits<std::int8_t>::max();
 
 extern std::uint32_t boardWidth;
 extern std::uint32_t boardHeight;
@@ -28,9 +33,13 @@ extern std::unique_ptr<std::uint64_t[]> zobristKey;
 
 constexpr int NeighbourSlots = 9;
 
+// Establishes the geometry of a width x height board, replacing the previous
+// tables. Raises "Playing board too big, max size is 127" (leaving the previous
+// geometry in place) or "Every coord must have at least 3 neighbours.".
 void SetBoardSize(std::uint32_t width, std::uint32_t height);
 // Frees the four pair and list tables that are present.
 void ReleaseGeometryTables();
+// The same keys in every run for a given board size.
 void BuildZobristKeys();
 void ReleaseZobristKeys();
 
@@ -49,6 +58,10 @@ inline const std::uint16_t* Neighbours(std::uint32_t p) {
 inline const std::uint16_t* LineNeighbours(std::uint32_t p, int direction) {
     return &lineNeighbourList[(static_cast<std::size_t>(p) * DirectionCount + direction) * NeighbourSlots];
 }
-bool IsWithinFour(std::uint32_t p, std::uint32_t q);
+// True when p and q share a line at most 4 steps apart, or are the same point.
+inline bool IsWithinFour(std::uint32_t p, std::uint32_t q) {
+    const int k = LineDistance(p, q);
+    return k > -5 && k < 5;
+}
 
 }  // namespace zomar

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -11,8 +12,17 @@ namespace zomar {
 
 enum class BoardKind { Game, Search };
 
+// The largest board area a board accepts; sides of at most 127 points stay far
+// below it.
+constexpr std::uint32_t MaxBoardArea = 65536;
+
 // No owner in the border owner arrays.
 constexpr std::uint16_t NoOwner = 0x7FFF;
+
+// borderState values.
+constexpr std::int32_t BorderExpanded = 0;  // a stone or a covered point, neighbours expanded
+constexpr std::int32_t BorderListed = 1;    // on borderList
+constexpr std::int32_t BorderOutside = 2;
 
 // Candidate mark bits.
 constexpr std::uint8_t MarkListed = 1;
@@ -25,6 +35,7 @@ constexpr std::uint8_t PlyThreatFlag = 8;
 // search board, the border lists.
 class ListBoard : public GameRecord, public BoardAnalysis {
 public:
+    // An empty board of the current size, on the current pattern tables.
     explicit ListBoard(BoardKind kind);
     ListBoard(const ListBoard&) = delete;
     ListBoard& operator=(const ListBoard&) = delete;
@@ -32,14 +43,21 @@ public:
     // A search board in the position of source, built by replaying its moves.
     static std::unique_ptr<ListBoard> CopySearchBoard(const ListBoard& source);
 
+    // Places a stone for the side to move, lifts the last stone when c holds
+    // it, or passes on PassCoord; true when a stone was placed.
     bool MakeMove(Coord c);
-    bool MakeSearchMove(Coord c);  // search boards only
+    // MakeMove plus the border update (search boards only). PassCoord only
+    // hands the turn over and leaves the border as it is.
+    bool MakeSearchMove(Coord c);
 
     // Packs the arrays one after another into buffer; returns the end.
     std::uint8_t* FlatCopy(std::uint8_t* buffer) const;
+    // The number of bytes FlatCopy writes.
     std::size_t FlatImageSize() const;
 
     BoardKind Kind() const { return kind; }
+    // The number of points of the geometry the board was built on.
+    std::uint32_t Area() const { return area; }
 
     std::uint64_t hashKey = 0;
 
@@ -62,7 +80,24 @@ public:
     std::uint32_t borderCount = 0;
 
 private:
+    void MoveOwnPoint(Coord c, bool placed);
+    void UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed);
+    void UpdateDistanceSix(Coord c);
+    void UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord);
+    void CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t sequenceWord,
+                            std::uint32_t (&newLine)[3]) const;
+    void MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to);
+
+    void AllocateBorder();
+    void CoverPoint(std::uint32_t p, Coord owner);
+    void UncoverPoint(std::uint32_t p);
+    void ExpandBorder(std::uint32_t p);
+    void RetractBorder(std::uint32_t p);
+    void AppendToBorder(std::uint32_t p);
+    bool RemoveFromBorder(std::uint32_t p);
+
     BoardKind kind;
+    std::uint32_t area;
 };
 
 }  // namespace zomar

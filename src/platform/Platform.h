@@ -15,6 +15,14 @@ constexpr char PathSeparator = '\\';
 constexpr char PathSeparator = '/';
 #endif
 
+// Whether the file system ignores the case of names. Where it does not, text
+// that names a file keeps the case it was given in.
+#ifdef _WIN32
+constexpr bool FileNamesIgnoreCase = true;
+#else
+constexpr bool FileNamesIgnoreCase = false;
+#endif
+
 // Bytes the process occupies now (its working set / resident memory). False when
 // the query fails.
 bool QueryWorkingSetSize(std::uint64_t& bytes);
@@ -24,8 +32,9 @@ bool DirectoryExists(const std::string& path);
 bool MakeDirectory(const std::string& path);
 
 // Appends the bare names of the entries matching a wildcard pattern, in the
-// order the OS reports them. False when the search cannot start (nothing
-// matches or the directory is missing).
+// order the OS reports them. Only '*' and '?' in the last path component are
+// wildcards; the directory part is taken literally. False when the search
+// cannot start (nothing matches or the directory is missing).
 bool FindMatchingNames(const std::string& pattern, std::vector<std::string>& names);
 
 // Waits for one key press on the console without echo; returns at once when

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -17,21 +18,43 @@ struct MatchClock {
 
 using BoardStone = std::array<std::uint32_t, 3>;  // x, y, field
 
+// "info" keys and values are cut to this many characters.
+constexpr std::size_t MaxInfoTextLength = 255;
+// A match without any "time_left" has this long from start-up.
+constexpr std::int32_t DefaultMatchTimeMs = 30000;
+
 // The protocol front end: settings, the command loop, the answer formats. Every
 // game command becomes a virtual call that the engine implements.
 class Communicator {
 public:
+    // Reads the protocol from std::cin and answers on std::cout.
     explicit Communicator(const std::string& programPath);
+    // Reads the protocol from `input` and answers on `output` (both must outlive
+    // the object). "input.txt" is still looked for in the current directory.
+    Communicator(const std::string& programPath, std::istream& input, std::ostream& output);
     virtual ~Communicator() = default;
+
+    Communicator(const Communicator&) = delete;
+    Communicator& operator=(const Communicator&) = delete;
 
     void CommandLoop();
     void Dispatch();
+
+    // Every answer and diagnostic goes to this stream; write whole lines and flush.
+    std::ostream& Output() { return *output; }
 
     void SendLine(const std::string& text);
     void SendError(const std::string& text);
     void SendMessage(const std::string& text);
     void SendMove(int x, int y);
     void SendPicture();
+    // The one-line answer to "about".
+    static std::string AboutLine();
+
+    // The arguments of the current line for use as a file path or pattern: the
+    // case of the line as read where file names are case-sensitive, lower case
+    // where they are not. "info folder" takes its value from here.
+    std::string PathArguments() const;
 
     void ParseInfo(const std::string& key, const std::string& value);
     void EnsureFolder(const std::string& value);
@@ -51,7 +74,8 @@ public:
 
     bool running = true;
     bool boardMode = false;
-    std::string currentLine;
+    std::string currentLine;  // the line being interpreted, lowercased
+    std::string lineAsRead;   // the same line before lowercasing
     std::int32_t max_memory = 62914560;
     std::int32_t game_type = 1;
     std::int32_t rule = 0;
@@ -59,6 +83,12 @@ public:
     std::string programName;
     std::vector<BoardStone> boardStones;
     MatchClock matchClock;
+
+private:
+    void DispatchInfo(const std::string& arguments);
+
+    std::istream* input;
+    std::ostream* output;
 };
 
 }  // namespace zomar

@@ -23,6 +23,9 @@ struct MsTimer {
     void SetDeadline(std::int32_t offset);
     // now - mark; negative while a deadline lies ahead.
     std::int32_t ElapsedMs();
+
+    // A clock reading in the timer's wrapping millisecond count.
+    static std::uint32_t ReadingMs(const Reading& reading);
 };
 
 }  // namespace zomar

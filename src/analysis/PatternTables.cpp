@@ -1,0 +1,310 @@
+#include "analysis/PatternTables.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <new>
+#include <stdexcept>
+
+#include "analysis/AnalysisSetup.h"
+#include "board/Coord.h"
+#include "board/Geometry.h"
+
+namespace zomar {
+
+std::uint32_t sequenceSize = 0;
+std::int32_t gameRule = 0;
+
+std::unique_ptr<std::uint8_t[]> winDistance;
+std::unique_ptr<std::uint8_t[]> sureWinDistance;
+std::unique_ptr<std::uint8_t[]> defendedWinDistance;
+std::unique_ptr<std::uint8_t[]> defendedSureWinDistance;
+std::unique_ptr<std::uint16_t[]> winGain;
+std::unique_ptr<std::uint16_t[]> sureGain;
+std::unique_ptr<std::uint16_t[]> defenceOrder;
+
+std::unique_ptr<std::uint8_t[]> lineCategory[3];
+std::unique_ptr<std::uint8_t[]> pointCategory;
+
+namespace {
+
+constexpr std::uint8_t Never = 6;               // distance of a run that can never hold five
+constexpr std::uint8_t NoPointCategory = 0xFF;  // point entries with a field above 17
+constexpr int HalfWordCells = 1 << (2 * HalfLength);
+constexpr int MaxDefenceGain = Never;
+
+bool tablesBuiltBefore = false;
+
+template <typename T>
+std::unique_ptr<T[]> AllocateTable(std::size_t size) {
+    T* table = new (std::nothrow) T[size];
+    if (table == nullptr) throw std::runtime_error("Allocation failed.");
+    return std::unique_ptr<T[]>(table);
+}
+
+bool OnlyExactFiveWins() { return gameRule == 1 || gameRule == 3; }
+
+// Cells of a group code, i.e. the position of its sentinel bit.
+int RunLength(std::uint32_t code) { return code == 0 ? 0 : std::bit_width(code) - 1; }
+
+std::uint32_t CellBits(std::uint32_t code) { return code & ~(std::bit_floor(code)); }
+
+bool HasOwnRun(std::uint32_t code, int length) {
+    const std::uint32_t cells = CellBits(code);
+    std::uint32_t run = cells;
+    for (int k = 1; k < length; ++k) run &= cells >> k;
+    return run != 0;
+}
+
+bool IsFive(std::uint32_t code) { return HasOwnRun(code, HalfLength); }
+bool IsOverline(std::uint32_t code) { return HasOwnRun(code, HalfLength + 1); }
+
+// Five already, or five after one more own stone (fives as winDistance has them).
+bool IsFourOrFive(std::uint32_t code) {
+    if (winDistance[code] == 0) return true;
+    const int cells = RunLength(code);
+    for (int k = 0; k < cells; ++k) {
+        const std::uint32_t bit = 1u << k;
+        if ((code & bit) == 0 && winDistance[code | bit] == 0) return true;
+    }
+    return false;
+}
+
+// An opponent stone on any empty cell still leaves a four or five on one side.
+// The lower part holds the passed cells nearest first; the highest cell of the
+// run is never tried as a block.
+bool IsStraightFour(std::uint32_t code) {
+    if (winDistance[code] == 0) return true;
+    const int cells = RunLength(code);
+    std::uint32_t lower = 1;
+    bool blockFound = false;
+    for (int k = 0; k + 1 < cells; ++k) {
+        const std::uint32_t bit = (code >> k) & 1;
+        if (bit == 0) {
+            if (!IsFourOrFive(lower) && !IsFourOrFive(code >> (k + 1))) return false;
+            blockFound = true;
+        }
+        lower = (lower << 1) | bit;
+    }
+    return blockFound;
+}
+
+// Spreads known distances downwards: removing one own stone costs one more.
+void SetXn(std::uint8_t* table, std::array<bool, GroupCodeCount>& known) {
+    for (int level = 0; level < Never; ++level) {
+        for (std::uint32_t code = 2; code < GroupCodeCount; ++code) {
+            if (!known[code] || table[code] != level) continue;
+            for (std::uint32_t stones = CellBits(code); stones != 0; stones &= stones - 1) {
+                const std::uint32_t fewer = code & ~(stones & (~stones + 1));
+                if (known[fewer]) continue;
+                table[fewer] = static_cast<std::uint8_t>(level + 1);
+                known[fewer] = true;
+            }
+        }
+    }
+}
+
+void BuildDistances() {
+    std::array<bool, GroupCodeCount> known{};
+    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+        known[code] = IsFive(code);
+        winDistance[code] = sureWinDistance[code] = known[code] ? 0 : Never;
+    }
+    if (OnlyExactFiveWins()) {
+        for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+            if (!IsOverline(code)) continue;
+            winDistance[code] = sureWinDistance[code] = Never;
+            known[code] = true;
+        }
+    }
+    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+        if (known[code] || !IsStraightFour(code)) continue;
+        winDistance[code] = 1;
+        sureWinDistance[code] = 0;
+        known[code] = true;
+    }
+    std::array<bool, GroupCodeCount> sureKnown = known;
+    SetXn(winDistance.get(), known);
+    SetXn(sureWinDistance.get(), sureKnown);
+}
+
+// A block never helps the attacker. Under the exact-five rule a part can still
+// look closer to a sure win than the whole run (a straight four whose only
+// winning cell is the never-examined far end); such a rise counts as 0 rather
+// than wrapping to NoSlot.
+std::uint16_t Rise(std::uint8_t blocked, std::uint8_t unblocked) {
+    return blocked > unblocked ? static_cast<std::uint16_t>(blocked - unblocked) : 0;
+}
+
+// What an opponent stone on each empty cell costs, and the best such block.
+void BuildGains() {
+    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+        std::uint16_t* sure = &sureGain[code * GainStride];
+        std::uint16_t* win = &winGain[code * GainStride];
+        const int cells = RunLength(code);
+        std::uint8_t bestSure = 0;
+        std::uint8_t bestWin = 0;
+        std::uint32_t lower = 1;
+        for (int k = 0; k < cells; ++k) {
+            const std::uint32_t bit = (code >> k) & 1;
+            sure[k] = win[k] = 0;
+            if (bit == 0) {
+                const std::uint32_t upper = code >> (k + 1);
+                const std::uint8_t s = std::min(sureWinDistance[lower], sureWinDistance[upper]);
+                const std::uint8_t w = std::min(winDistance[lower], winDistance[upper]);
+                sure[k] = Rise(s, sureWinDistance[code]);
+                win[k] = Rise(w, winDistance[code]);
+                bestSure = std::max(bestSure, s);
+                bestWin = std::max(bestWin, w);
+            }
+            lower = (lower << 1) | bit;
+        }
+        std::fill(sure + cells, sure + GainStride, NoSlot);
+        std::fill(win + cells, win + GainStride, NoSlot);
+        defendedSureWinDistance[code] = bestSure;
+        defendedWinDistance[code] = bestWin;
+    }
+}
+
+// The cells of one side of a point, nearest first, as seen by one colour: the
+// run part they contribute to a group code.
+struct SideRun {
+    std::uint32_t bits;  // own stones, in group code order
+    int length;          // free cells before the first blocker
+};
+
+SideRun ReadSide(int colour, std::uint32_t word, int halfLength, bool negative) {
+    const auto opponent = static_cast<std::uint32_t>(OffBoard - colour);
+    SideRun side{0, 0};
+    for (int k = 1; k <= halfLength; ++k) {
+        const int shift = negative ? 2 * halfLength - 2 * k : 2 * halfLength - 2 + 2 * k;
+        const std::uint32_t cell = (word >> shift) & 3;
+        if (cell == OffBoard || cell == opponent) break;
+        if (cell != EmptyCell) side.bits |= 1u << (negative ? halfLength - k : k - 1);
+        side.length = k;
+    }
+    if (negative) side.bits >>= halfLength - side.length;
+    return side;
+}
+
+std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
+    const int i = negative.length;
+    return negative.bits | (static_cast<std::uint32_t>(centreOwn) << i) | (positive.bits << (i + 1)) |
+           (1u << (i + positive.length + 1));
+}
+
+void BuildLineCategories() {
+    if (groupClassifier == nullptr)
+        throw std::runtime_error(
+            "Group table is not set, BoardAI::Alloc() must be called before any ListBoard class is initialized.");
+    std::array<ThreatCategory, GroupCodeCount> codeCategory;
+    for (std::uint32_t code = 0; code < GroupCodeCount; ++code)
+        codeCategory[code] = groupClassifier(winDistance[code], sureWinDistance[code], defendedWinDistance[code],
+                                             defendedSureWinDistance[code]);
+    // A sequence is its negative half (low ten bits) and its positive half; each
+    // half is read once per colour instead of once per sequence.
+    std::array<SideRun, HalfWordCells> negativeSide;
+    std::array<std::uint32_t, HalfWordCells> positiveRun;  // run cells above P, with sentinel
+    for (int colour = Colour1; colour <= Colour2; ++colour) {
+        for (std::uint32_t half = 0; half < HalfWordCells; ++half) {
+            negativeSide[half] = ReadSide(colour, half, HalfLength, true);
+            const SideRun positive = ReadSide(colour, half << (2 * HalfLength), HalfLength, false);
+            positiveRun[half] = positive.bits | (1u << positive.length);
+        }
+        std::uint8_t* table = lineCategory[colour].get();
+        for (std::uint32_t high = 0; high < HalfWordCells; ++high) {
+            const std::uint32_t upper = positiveRun[high];
+            std::uint8_t* row = table + high * HalfWordCells;
+            for (std::uint32_t low = 0; low < HalfWordCells; ++low) {
+                const SideRun lower = negativeSide[low];
+                row[low] = codeCategory[lower.bits | (1u << lower.length) | (upper << (lower.length + 1))];
+            }
+        }
+    }
+}
+
+// Every order of the same four line categories gives the same point category.
+void BuildPointCategories() {
+    std::fill(pointCategory.get(), pointCategory.get() + PointTableSize, NoPointCategory);
+    for (ThreatCategory a = 0; a < CategoryCount; ++a)
+        for (ThreatCategory b = a; b < CategoryCount; ++b)
+            for (ThreatCategory c = b; c < CategoryCount; ++c)
+                for (ThreatCategory d = c; d < CategoryCount; ++d) {
+                    const ThreatCategory point = pointCombiner(a, b, c, d);
+                    std::array<ThreatCategory, 4> fields{a, b, c, d};
+                    do {
+                        std::uint32_t packed = 0;
+                        for (int f = 0; f < 4; ++f) packed |= static_cast<std::uint32_t>(fields[f]) << (CategoryBits * f);
+                        pointCategory[packed] = point;
+                    } while (std::next_permutation(fields.begin(), fields.end()));
+                }
+}
+
+// For runs at most two stones from a sure win: the cells worth blocking, the
+// costliest first, ties in cell order.
+void BuildDefenceOrder() {
+    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+        std::uint16_t* order = &defenceOrder[code * DefenceStride];
+        std::fill(order, order + DefenceStride, NoSlot);
+        if (sureWinDistance[code] > 2) continue;
+        const std::uint16_t* gains = &sureGain[code * GainStride];
+        int count = 0;
+        for (int gain = MaxDefenceGain; gain > 0; --gain)
+            for (int k = 0; k < GainStride && gains[k] != NoSlot; ++k)
+                if (gains[k] == gain) order[count++] = static_cast<std::uint16_t>(k);
+    }
+}
+
+}  // namespace
+
+GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int halfLength) {
+    const SideRun negative = ReadSide(colour, sequence, halfLength, true);
+    const SideRun positive = ReadSide(colour, sequence, halfLength, false);
+    return {JoinRuns(negative, centreOwn, positive), negative.length, positive.length};
+}
+
+void BoardAI::Alloc() {
+    groupClassifier = ClassifyGroup;
+    pointCombiner = CombineOrderedCategories;
+    BuildZobristKeys();
+    if (!tablesBuiltBefore) {
+        gameRule = 0;
+        tablesBuiltBefore = true;
+    }
+    lineCategory[Colour1] = AllocateTable<std::uint8_t>(SequenceMask + 1);
+    lineCategory[Colour2] = AllocateTable<std::uint8_t>(SequenceMask + 1);
+    pointCategory = AllocateTable<std::uint8_t>(PointTableSize);
+    winDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
+    sureWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
+    defendedWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
+    defendedSureWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
+    sureGain = AllocateTable<std::uint16_t>(GroupCodeCount * GainStride);
+    winGain = AllocateTable<std::uint16_t>(GroupCodeCount * GainStride);
+    defenceOrder = AllocateTable<std::uint16_t>(GroupCodeCount * DefenceStride);
+
+    BuildDistances();
+    BuildGains();
+    BuildLineCategories();
+    BuildPointCategories();
+    BuildLineUpdateList();
+    BuildCategoryNames();
+    BuildDefenceOrder();
+    sequenceSize = 4 * boardArea;
+}
+
+void FreePatternTables() {
+    lineCategory[Colour1].reset();
+    lineCategory[Colour2].reset();
+    pointCategory.reset();
+    winDistance.reset();
+    sureWinDistance.reset();
+    defendedWinDistance.reset();
+    defendedSureWinDistance.reset();
+    sureGain.reset();
+    winGain.reset();
+    defenceOrder.reset();
+    lineUpdateList.reset();
+    sequenceSize = 0;
+}
+
+}  // namespace zomar

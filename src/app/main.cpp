@@ -1,0 +1,54 @@
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "analysis/AnalysisSetup.h"
+#include "board/Geometry.h"
+#include "search/ABPNSEngine.h"
+
+namespace zomar {
+namespace {
+
+constexpr std::uint32_t StartUpBoardSide = 20;
+
+// Frees the process-wide geometry and analysis tables; safe whatever was built.
+void ReleaseGlobalTables() {
+    ReleaseGeometryTables();
+    ReleaseAnalysisTables();
+}
+
+// Start-up, the command loop until "end" (or the end of input), shut-down.
+void RunEngine(int argc, char** argv) {
+    if (argc < 1 || argv[0] == nullptr) {
+        throw std::runtime_error("Argument 0 is missing in main.");
+    }
+    SetBoardSize(StartUpBoardSide, StartUpBoardSide);
+    InitAnalysisTables();
+    ABPNSEngine engine(argv[0]);
+    engine.CommandLoop();
+}
+
+// The one line that reports an error nobody below caught.
+void ReportError(const std::string& text) {
+    std::cout << text << std::endl;
+}
+
+}  // namespace
+}  // namespace zomar
+
+int main(int argc, char** argv) {
+    using namespace zomar;
+    int exitCode = 0;
+    try {
+        RunEngine(argc, argv);
+    } catch (const std::exception& error) {
+        ReportError(std::string("ERROR std::exception: ") + error.what());
+        exitCode = 1;
+    } catch (...) {
+        ReportError("ERROR Uknown error.");
+        exitCode = 1;
+    }
+    ReleaseGlobalTables();
+    return exitCode;
+}

@@ -1,0 +1,239 @@
+#include "board/ListBoard.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "analysis/AnalysisSetup.h"
+#include "analysis/PatternTables.h"
+#include "board/Geometry.h"
+
+namespace zomar {
+
+namespace {
+
+// The five cells on the negative side of a line word; OR-ing it into a word
+// turns them off-board.
+constexpr std::uint32_t LowSideMask = 0x3FF;
+constexpr std::uint32_t HighSideMask = LowSideMask << (2 * HalfLength);
+// Cells -5 .. -1 (or +1 .. +5) reading empty, own, empty, own, empty.
+constexpr std::uint32_t SplitShape[3] = {0, 0x44, 0x88};
+constexpr int SplitReach = HalfLength + 1;
+// At most one far point per side of each of the four lines.
+constexpr int MaxFarPoints = 2 * DirectionCount;
+
+// A line category that the distance-six correction may still lower.
+constexpr bool IsCorrectable(std::uint32_t line) { return line > FourThree; }
+constexpr bool IsFourLike(ThreatCategory line) { return line >= FourDevelopFour && line <= Four; }
+
+void Unlink(std::uint16_t* next, std::uint16_t* prev, std::uint32_t h) {
+    next[prev[h]] = next[h];
+    prev[next[h]] = prev[h];
+}
+
+void InsertAfter(std::uint16_t* next, std::uint16_t* prev, std::uint32_t head, std::uint32_t h) {
+    const std::uint16_t n = next[head];
+    prev[h] = static_cast<std::uint16_t>(head);
+    next[h] = n;
+    prev[n] = static_cast<std::uint16_t>(h);
+    next[head] = static_cast<std::uint16_t>(h);
+}
+
+// Calls visit(data, bytes) for every array of the flat image, in image order.
+template <typename Visit>
+void VisitImageArrays(const ListBoard& board, Visit&& visit) {
+    const std::size_t n = board.Area();
+    const std::size_t links = (n + CategoryCount) * sizeof(std::uint16_t);
+    const std::size_t counts = sizeof(board.categoryCount[1]);
+    if (board.Kind() == BoardKind::Search) {
+        visit(board.coverOwner.get(), n * sizeof(std::uint16_t));
+        visit(board.borderOwner.get(), n * sizeof(std::uint16_t));
+        visit(board.borderList.get(), n * sizeof(std::uint16_t));
+        visit(board.borderState.get(), n * sizeof(std::int32_t));
+    }
+    visit(board.candidateMark.get(), n);
+    visit(board.candidateList.get(), n * sizeof(Coord));
+    visit(board.sequence.get(), n * DirectionCount * sizeof(std::uint32_t));
+    visit(board.packedCategories[1].get(), n * sizeof(std::uint32_t));
+    visit(board.packedCategories[2].get(), n * sizeof(std::uint32_t));
+    visit(board.categoryNext[1].get(), links);
+    visit(board.categoryNext[2].get(), links);
+    visit(board.categoryPrev[1].get(), links);
+    visit(board.categoryPrev[2].get(), links);
+    visit(board.categoryCount[1], counts);
+    visit(board.categoryCount[2], counts);
+    visit(board.stone.get(), n);
+    visit(board.moveList.get(), n * sizeof(Coord));
+}
+
+}  // namespace
+
+ListBoard::ListBoard(BoardKind kind) : kind(kind), area(boardArea) {
+    hashKey = 0;
+    if (area > MaxBoardArea) {
+        throw std::runtime_error("Playing board too big, max area is " + std::to_string(MaxBoardArea));
+    }
+    InitBoardAnalysis(*this);
+
+    neighbourCandidates = 1;
+    evalPointCount = static_cast<std::int32_t>(area);
+    candidateList.reset(new Coord[area]);
+    candidateMark.reset(new std::uint8_t[area]());
+    candidateCount = 0;
+    borderStateRef = nullptr;
+
+    if (kind == BoardKind::Search) {
+        neighbourCandidates = 0;
+        AllocateBorder();
+    }
+}
+
+bool ListBoard::MakeMove(Coord c) {
+    if (c == PassCoord) return PlayOrTakeBack(c);
+    if (c >= area) throw std::runtime_error("Invalid Coord");
+    const StoneCode before = stone[c];
+    const bool placed = PlayOrTakeBack(c);
+    const std::uint32_t colour = placed ? stone[c] : before;
+
+    hashKey ^= zobristKey[colour == Colour1 ? c : area + c];
+    MoveOwnPoint(c, placed);
+    UpdateLinesThrough(c, colour, placed);
+    UpdateDistanceSix(c);
+    return placed;
+}
+
+// The point itself leaves its lists when it takes a stone and returns to them,
+// with its frozen categories, when the stone is lifted.
+void ListBoard::MoveOwnPoint(Coord c, bool placed) {
+    for (int colour = 1; colour <= 2; ++colour) {
+        const ThreatCategory category = PointCategory(packedCategories[colour][c]);
+        if (placed) {
+            --categoryCount[colour][category];
+            Unlink(categoryNext[colour].get(), categoryPrev[colour].get(), c);
+        } else {
+            ++categoryCount[colour][category];
+            InsertAfter(categoryNext[colour].get(), categoryPrev[colour].get(), area + category, c);
+        }
+    }
+}
+
+// Adds or removes the stone's cell in every line word of the empty points up
+// to five steps away, and re-rates those lines.
+void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
+    std::uint32_t* words = sequence.get();
+    const std::uint8_t* stones = stone.get();
+    for (const std::uint32_t* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
+         entry[0] < UpdateListEnd; entry += 3) {
+        const std::uint32_t index = entry[0];
+        const std::uint32_t h = index / DirectionCount;
+        if (stones[h] != EmptyCell) continue;
+        const std::uint32_t delta = entry[1] * colour;
+        words[index] = placed ? words[index] + delta : words[index] - delta;
+        UpdateEntry(h, static_cast<int>(index % DirectionCount), words[index]);
+    }
+}
+
+// A stone six steps from an empty point can change that point's split-shape
+// correction; c's own line words show where that can happen.
+void ListBoard::UpdateDistanceSix(Coord c) {
+    std::uint32_t farPoint[MaxFarPoints];
+    int farDirection[MaxFarPoints];
+    int farCount = 0;
+    auto consider = [&](std::int64_t far, int direction) {
+        if (far < 0 || far >= static_cast<std::int64_t>(area)) return;
+        const auto p = static_cast<std::uint32_t>(far);
+        if (LineDirection(c, p) != direction || stone[p] != EmptyCell) return;
+        farPoint[farCount] = p;
+        farDirection[farCount] = direction;
+        ++farCount;
+    };
+    for (int d = 0; d < DirectionCount; ++d) {
+        const std::uint32_t q = sequence[static_cast<std::size_t>(c) * DirectionCount + d];
+        const std::uint32_t low = q & LowSideMask;
+        const std::uint32_t high = (q >> (2 * HalfLength)) & LowSideMask;
+        const std::int64_t reach = static_cast<std::int64_t>(SplitReach) * directionStep[d];
+        if (low == SplitShape[1] || low == SplitShape[2]) consider(c - reach, d);
+        if (high == SplitShape[1] || high == SplitShape[2]) consider(c + reach, d);
+    }
+    for (int i = 0; i < farCount; ++i) {
+        const std::uint32_t h = farPoint[i];
+        UpdateEntry(h, farDirection[i], sequence[static_cast<std::size_t>(h) * DirectionCount + farDirection[i]]);
+    }
+}
+
+// Re-rates line `direction` of empty point h from its word, for both colours,
+// and moves h between lists where its point category changes.
+void ListBoard::UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord) {
+    const int shift = CategoryBits * direction;
+    std::uint32_t newLine[3] = {0, lineCategory[1][sequenceWord], lineCategory[2][sequenceWord]};
+    if (IsCorrectable(newLine[1]) || IsCorrectable(newLine[2])) {
+        CorrectDistanceSix(h, direction, sequenceWord, newLine);
+    }
+    for (int colour = 1; colour <= 2; ++colour) {
+        const std::uint32_t packed = packedCategories[colour][h];
+        if (((packed >> shift) & CategoryMask) == newLine[colour]) continue;
+        const std::uint32_t updated = (packed & ~(CategoryMask << shift)) | (newLine[colour] << shift);
+        packedCategories[colour][h] = updated;
+        const ThreatCategory from = PointCategory(packed);
+        const ThreatCategory to = PointCategory(updated);
+        if (from != to) MoveToList(colour, h, from, to);
+    }
+}
+
+// Empty, own, empty, own, empty on one side and a sixth own stone beyond: the
+// point's line is worth at least a FourThree when that side walled off still
+// rates as a four, and at least a Three otherwise; two such sides make at least
+// a TwoThree.
+void ListBoard::CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t sequenceWord,
+                                   std::uint32_t (&newLine)[3]) const {
+    const std::uint32_t low = sequenceWord & LowSideMask;
+    const std::uint32_t high = (sequenceWord >> (2 * HalfLength)) & LowSideMask;
+    const std::int64_t reach = static_cast<std::int64_t>(SplitReach) * directionStep[direction];
+    auto stoneSixAway = [&](std::int64_t far) -> std::uint32_t {
+        if (far < 0 || far >= static_cast<std::int64_t>(area)) return EmptyCell;
+        const auto p = static_cast<std::uint32_t>(far);
+        return LineDirection(h, p) == direction ? stone[p] : EmptyCell;
+    };
+    for (std::uint32_t colour = 1; colour <= 2; ++colour) {
+        const std::uint32_t shape = SplitShape[colour];
+        if (low != shape && high != shape) continue;
+        const bool lowSplit = low == shape && stoneSixAway(h - reach) == colour;
+        const bool highSplit = high == shape && stoneSixAway(h + reach) == colour;
+        if (!lowSplit && !highSplit) continue;
+        auto sideValue = [&](std::uint32_t walledOff) -> std::uint32_t {
+            return IsFourLike(lineCategory[colour][walledOff]) ? FourThree : Three;
+        };
+        std::uint32_t value;
+        if (lowSplit && highSplit) {
+            const bool bothThree = sideValue(sequenceWord | LowSideMask) == Three &&
+                                   sideValue(sequenceWord | HighSideMask) == Three;
+            value = bothThree ? TwoThree : FourThree;
+        } else {
+            value = sideValue(sequenceWord | (lowSplit ? LowSideMask : HighSideMask));
+        }
+        if (value < newLine[colour]) newLine[colour] = value;
+    }
+}
+
+void ListBoard::MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to) {
+    --categoryCount[colour][from];
+    ++categoryCount[colour][to];
+    Unlink(categoryNext[colour].get(), categoryPrev[colour].get(), h);
+    InsertAfter(categoryNext[colour].get(), categoryPrev[colour].get(), area + to, h);
+}
+
+std::uint8_t* ListBoard::FlatCopy(std::uint8_t* buffer) const {
+    VisitImageArrays(*this, [&buffer](const void* data, std::size_t bytes) {
+        std::memcpy(buffer, data, bytes);
+        buffer += bytes;
+    });
+    return buffer;
+}
+
+std::size_t ListBoard::FlatImageSize() const {
+    std::size_t total = 0;
+    VisitImageArrays(*this, [&total](const void*, std::size_t bytes) { total += bytes; });
+    return total;
+}
+
+}  // namespace zomar

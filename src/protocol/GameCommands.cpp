@@ -1,0 +1,111 @@
+#include "analysis/AnalysisSetup.h"
+#include "board/Geometry.h"
+#include "search/ABPNSEngine.h"
+
+namespace zomar {
+
+namespace {
+
+constexpr std::int32_t EngineMover = 1;
+constexpr std::int32_t OpponentMover = 2;
+constexpr std::int32_t NobodyMoved = 4;
+constexpr std::uint32_t ContinualGameField = 3;
+
+}  // namespace
+
+// Asks the search for the engine's move, answers it and plays it; a pass keeps
+// the two sides alternating.
+void ABPNSEngine::ThinkAndAnswer() {
+    if (!engineToMove) {
+        engineToMove = true;
+        PlayMove(PassCoord, false);
+    }
+    const SearchResult result = ThinkMove();
+    if (result.move >= boardArea) {
+        SendError("no move possible, the board is full.");
+        return;
+    }
+    const std::uint32_t x = result.move % boardWidth;
+    const std::uint32_t y = result.move / boardWidth;
+    SendMove(static_cast<int>(x), static_cast<int>(y));
+    if (lastMover == EngineMover) PlayMove(PassCoord, false);
+    lastMover = EngineMover;
+    PlayMove(CoordFromXY(x, y), false);
+    engineToMove = !engineToMove;
+}
+
+void ABPNSEngine::OnTurn(std::uint32_t x, std::uint32_t y) {
+    if (lastMover == OpponentMover) PlayMove(PassCoord, false);
+    lastMover = OpponentMover;
+    PlayMove(CoordFromXY(x, y), true);
+    engineToMove = !engineToMove;
+    ThinkAndAnswer();
+}
+
+void ABPNSEngine::OnBegin() {
+    NewBoard();
+    engineToMove = true;
+    lastMover = NobodyMoved;
+    ThinkAndAnswer();
+}
+
+// Every field other than the opponent's (2) is taken as the engine's stone, so
+// that each side keeps one colour whatever the order of the list.
+void ABPNSEngine::PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uint32_t y) {
+    if (field == ContinualGameField) {
+        SendError("Continual game not supported.");
+        return;
+    }
+    const std::int32_t mover = field == OpponentMover ? OpponentMover : EngineMover;
+    if (lastMover == mover) PlayMove(PassCoord, false);
+    lastMover = mover;
+    PlayMove(CoordFromXY(x, y), mover == OpponentMover);
+    engineToMove = !engineToMove;
+}
+
+void ABPNSEngine::OnBoard(std::vector<BoardStone> stones) {
+    NewBoard();
+    lastMover = OpponentMover;
+    for (const BoardStone& stone : stones) PlaceBoardStone(stone[2], stone[0], stone[1]);
+    // The list may end with an engine stone; the engine's colour must be the one
+    // to move when it thinks.
+    if (lastMover == EngineMover) {
+        PlayMove(PassCoord, false);
+        lastMover = OpponentMover;
+    }
+    engineToMove = true;
+    ThinkAndAnswer();
+}
+
+void ABPNSEngine::OnStart(std::uint32_t width, std::uint32_t height) {
+    // Boards hold arrays sized by the old tables: drop the board first.
+    gameBoard.reset();
+    ReleaseAnalysisTables();
+    SetBoardSize(width, height);
+    InitAnalysisTables();
+    engineToMove = false;
+    lastMover = NobodyMoved;
+    NewBoard();
+    SendLine("OK");
+}
+
+void ABPNSEngine::OnRestart() {
+    engineToMove = false;
+    lastMover = NobodyMoved;
+    NewBoard();
+    SendLine("OK");
+}
+
+void ABPNSEngine::OnTakeback(std::uint32_t /*x*/, std::uint32_t /*y*/) {
+    SendError("TAKEBACK not supported, use BOARD instead.");
+}
+
+void ABPNSEngine::OnPlay(std::uint32_t x, std::uint32_t y) {
+    if (lastMover == EngineMover) PlayMove(PassCoord, false);
+    lastMover = EngineMover;
+    PlayMove(CoordFromXY(x, y), false);
+    engineToMove = !engineToMove;
+    SendMove(static_cast<int>(x), static_cast<int>(y));
+}
+
+}  // namespace zomar

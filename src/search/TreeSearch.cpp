@@ -1,0 +1,238 @@
+#include "search/TreeSearch.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "analysis/MoveGeneration.h"
+#include "analysis/Score.h"
+#include "board/Geometry.h"
+
+namespace zomar {
+
+namespace {
+
+// Mark bit of candidates that the counter-four scan added without weight.
+constexpr std::uint8_t MarkUnweightedBit = 4;
+// Nodes deeper than this first search depth - IidReduction for a first move.
+constexpr std::int32_t IidMinDepth = 6;
+constexpr std::int32_t IidReduction = 4;
+// The table keeps only nodes deeper than this.
+constexpr std::int32_t MinStoreDepth = 2;
+constexpr std::uint32_t FirstIterationDepth = 2;
+
+bool IsProven(std::int32_t value) { return value == SCORE_WIN || value == SCORE_LOSS; }
+Coord NoMove() { return static_cast<Coord>(boardArea); }
+bool IsEmptyPoint(const ListBoard& board, Coord c) { return c < boardArea && board.stone[c] == 0; }
+
+void RaisePlyReached(SearchCounters& counters, const ListBoard& board) {
+    counters.maxPlyReached = std::max(counters.maxPlyReached, board.moveCount);
+}
+
+// Gives a node's move list back to the stack however the node is left.
+class StackFrame {
+public:
+    explicit StackFrame(std::size_t& top) : mTop(top), mBase(top) {}
+    ~StackFrame() { mTop = mBase; }
+    StackFrame(const StackFrame&) = delete;
+    StackFrame& operator=(const StackFrame&) = delete;
+    std::size_t Base() const { return mBase; }
+
+private:
+    std::size_t& mTop;
+    std::size_t mBase;
+};
+
+}  // namespace
+
+TreeSearch::TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
+                       SearchLimits limits)
+    : mTable(table), mCounters(counters), mOut(out), mLimits(limits), mNodeStart(madeMoveCount) {}
+
+bool TreeSearch::NodeBudgetSpent() const {
+    return mLimits.maxNodes > 0 && madeMoveCount - mNodeStart >= mLimits.maxNodes;
+}
+
+bool TreeSearch::HardLimitReached(MsTimer& timer) { return timer.ElapsedMs() >= 0 || NodeBudgetSpent(); }
+
+void TreeSearch::ReserveMoveStack(std::size_t entries) {
+    if (mMoveStack.size() >= entries) return;
+    mMoveStack.resize(entries);
+    mNodeCounts.resize(entries);
+}
+
+SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softLimit,
+                                            std::int32_t hardLimit) {
+    mNodeStart = madeMoveCount;
+    SearchResult result{0, 1, 1, NoMove()};
+    GenerateSearchMoves(board, 0);
+    // A full board has nothing to search; the caller sees that no move came back.
+    if (board.candidateCount == 0) return result;
+    Coord fallback = board.candidateList[0];
+
+    MsTimer softTimer;
+    MsTimer hardTimer;
+    softTimer.SetDeadline(softLimit);
+    hardTimer.SetDeadline(hardLimit);
+    std::int32_t last = softTimer.ElapsedMs();
+    mCounters.maxPlyReached = board.moveCount;
+
+    bool accepted = false;
+    std::uint32_t depth = FirstIterationDepth;
+    for (;; ++depth) {
+        const SearchResult iteration = SearchRoot(board, static_cast<std::int32_t>(depth), hardTimer);
+        result.value = iteration.value;
+        const std::int32_t rel = softTimer.ElapsedMs();
+        if (AcceptsIteration(hardTimer, rel)) {
+            result = iteration;
+            accepted = true;
+        }
+        const std::int32_t duration = rel - last;
+        last = rel;
+
+        const std::int32_t status = StatusOf(result);
+        // An iteration cut short by the clock may come back without a move.
+        const bool movePlayable = IsEmptyPoint(board, result.move);
+        if (status == SCORE_WIN) {
+            if (movePlayable) fallback = result.move;
+            break;
+        }
+        if (status == SCORE_LOSS) break;
+        if (accepted && movePlayable) fallback = result.move;
+        if (StopsDeepening(depth, rel, duration, hardTimer)) break;
+        if (board.moveCount + depth >= boardArea - 1) break;
+    }
+    result.move = fallback;
+    ReportSelectiveDepth(board, depth);
+    return result;
+}
+
+bool TreeSearch::AcceptsIteration(MsTimer& hardTimer, std::int32_t rel) {
+    if (mLimits.maxDepth > 0) return !HardLimitReached(hardTimer);
+    return rel < 0 && !NodeBudgetSpent();
+}
+
+bool TreeSearch::StopsDeepening(std::uint32_t depth, std::int32_t rel, std::int32_t duration,
+                                MsTimer& hardTimer) {
+    if (mLimits.maxDepth > 0) {
+        return depth >= std::max(mLimits.maxDepth, FirstIterationDepth) || HardLimitReached(hardTimer);
+    }
+    if (rel >= 0 || NodeBudgetSpent()) return true;
+    // Another iteration would not finish in the soft time left.
+    return 2 * static_cast<std::int64_t>(rel) >= -static_cast<std::int64_t>(duration);
+}
+
+void TreeSearch::ReportSelectiveDepth(const ListBoard& board, std::uint32_t depth) {
+    const std::int64_t reached =
+        static_cast<std::int64_t>(mCounters.maxPlyReached) - static_cast<std::int64_t>(board.moveCount);
+    if (reached <= 0) return;
+    mOut << "DEBUG deep = " << std::min<std::int64_t>(depth, reached) << " - " << reached << '\n'
+         << std::flush;
+}
+
+SearchResult TreeSearch::SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer) {
+    Coord move = NoMove();
+    const std::int32_t value = AlphaBeta(board, depth, move, SCORE_LOSS, SCORE_WIN, hardTimer);
+    if (value == SCORE_WIN) return {value, 0, -1, move};
+    if (value == SCORE_LOSS) return {value, -1, 0, move};
+    return {value, 1, 1, move};
+}
+
+std::int32_t TreeSearch::HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta) {
+    const std::uint32_t before = madeMoveCount;
+    const std::int32_t threat = ThreatSearch(board, 0, -9, bestMove, beta, nullptr);
+    mCounters.vcfNodeCount += static_cast<std::int32_t>(madeMoveCount - before);
+    const std::int32_t quiet = StaticScore(board);
+    if (quiet < threat) return threat;
+    bestMove = board.candidateCount > 0 ? board.candidateList[0] : NoMove();
+    return quiet;
+}
+
+std::size_t TreeSearch::BuildMoveList(const ListBoard& board, Coord firstMove, std::size_t base) {
+    Coord* moves = &mMoveStack[base];
+    std::size_t count = 0;
+    std::size_t unweighted = 0;
+    if (IsEmptyPoint(board, firstMove)) moves[count++] = firstMove;
+    for (std::uint32_t i = 0; i < board.candidateCount; ++i) {
+        const Coord c = board.candidateList[i];
+        if (c == firstMove) continue;
+        if (board.candidateMark[c] & MarkUnweightedBit) ++unweighted;
+        moves[count++] = c;
+    }
+    if (unweighted >= count) throw std::runtime_error("maskMoveGeneratedUknownGameOnlyCount >= movesCnt");
+    return count;
+}
+
+std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& bestMove,
+                                   std::int32_t alpha, std::int32_t beta, MsTimer& timer) {
+    bestMove = NoMove();
+    RaisePlyReached(mCounters, board);
+    // Colour 2 to move at the horizon still gets one full-width ply.
+    if (depth <= 0 && board.sideToMove == 1) return HorizonValue(board, bestMove, beta);
+
+    Coord tableMove = NoMove();
+    if (mTable.ProbeTable(board.hashKey, depth, alpha, beta, tableMove)) {
+        bestMove = tableMove;
+        if (alpha == beta) return alpha;
+    }
+    if (depth > IidMinDepth && bestMove == NoMove()) {
+        Coord shallowMove = NoMove();
+        const std::int32_t shallow = AlphaBeta(board, depth - IidReduction, shallowMove, alpha, beta, timer);
+        bestMove = shallowMove;
+        if (IsProven(shallow)) return shallow;
+    }
+
+    board.evalPointCount = depth + 5;
+    const std::int32_t generated = GenerateSearchMoves(board, 0);
+    if (IsProven(generated)) return generated;
+    if (HardLimitReached(timer)) return StaticScore(board);
+
+    // The outermost node sizes the stack for the whole tree: at most depth + 1
+    // nodes on a line hold more than one move, the others one move each.
+    if (mStackTop == 0) {
+        ReserveMoveStack((static_cast<std::size_t>(std::max(depth, 0)) + 2) * boardArea);
+    }
+    StackFrame frame(mStackTop);
+    const std::size_t base = frame.Base();
+    ReserveMoveStack(base + board.candidateCount + 1);
+    const std::size_t count = BuildMoveList(board, bestMove, base);
+    mStackTop = base + count;
+
+    const std::int32_t childDepth = count == 1 ? depth : depth - 1;
+    bestMove = mMoveStack[base];
+    std::int32_t best = SCORE_LOSS;
+    std::uint8_t bound = BoundUpper;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Coord move = mMoveStack[base + i];
+        const std::uint32_t mark = madeMoveCount;
+        board.MakeSearchMove(move);
+        Coord childMove = NoMove();
+        const std::int32_t value = -AlphaBeta(board, childDepth, childMove, -beta, -alpha, timer);
+        if (value > best) {
+            best = value;
+            bestMove = move;
+        }
+        if (value >= beta) {
+            board.MakeSearchMove(move);
+            if (!HardLimitReached(timer)) mTable.StoreTable(board.hashKey, depth, beta, bestMove, BoundLower);
+            return beta;
+        }
+        board.MakeSearchMove(move);
+        mNodeCounts[base + i] = static_cast<std::int32_t>(madeMoveCount - mark);
+        if (value > alpha) {
+            alpha = value;
+            bound = BoundExact;
+        }
+    }
+    // Every move loses: answer the one whose refutation took the most stones.
+    if (best == SCORE_LOSS) {
+        const auto counts = mNodeCounts.begin() + static_cast<std::ptrdiff_t>(base);
+        const auto longest = std::max_element(counts, counts + static_cast<std::ptrdiff_t>(count));
+        bestMove = mMoveStack[base + static_cast<std::size_t>(longest - counts)];
+    }
+    if (!HardLimitReached(timer) && depth > MinStoreDepth) {
+        mTable.StoreTable(board.hashKey, depth, alpha, bestMove, bound);
+    }
+    return alpha;
+}
+
+}  // namespace zomar

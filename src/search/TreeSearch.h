@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "board/Coord.h"
+#include "board/ListBoard.h"
+#include "protocol/MsTimer.h"
+#include "search/SearchResult.h"
+#include "search/TranspositionTable.h"
+
+namespace zomar {
+
+// The managers' max_depth / max_node limits; 0 means none.
+struct SearchLimits {
+    std::uint32_t maxDepth = 0;
+    std::uint32_t maxNodes = 0;
+};
+
+// Statistics of one move's search, owned by the engine.
+struct SearchCounters {
+    std::int32_t vcfNodeCount = 0;
+    std::uint32_t maxPlyReached = 0;
+};
+
+// The threat-space search tries at most this many attacks per level; its
+// attack list holds as many entries, the terminator included.
+constexpr std::uint32_t MaxThreatAttacks = 40;
+
+// Iterative-deepening negamax alpha-beta with a transposition table and a
+// threat-space search of continuous fours at the horizon.
+//
+// The move lists of the tree live in one stack owned by the search, sized by
+// the outermost AlphaBeta call before it enters the tree; each node takes its
+// list from the top and gives it back on return, so the tree allocates nothing.
+class TreeSearch {
+public:
+    TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
+               SearchLimits limits = {});
+
+    SearchResult IterativeDeepening(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
+    SearchResult SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer);
+    std::int32_t AlphaBeta(ListBoard& board, std::int32_t depth, Coord& bestMove,
+                           std::int32_t alpha, std::int32_t beta, MsTimer& timer);
+    std::int32_t ThreatSearch(ListBoard& board, std::int32_t level, std::int32_t floor,
+                              Coord& bestMove, std::int32_t bound, const Coord* focus);
+
+private:
+    // The hard deadline has passed, or the node budget is spent.
+    bool HardLimitReached(MsTimer& timer);
+    bool NodeBudgetSpent() const;
+    void ReserveMoveStack(std::size_t entries);
+    std::int32_t HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta);
+    // Builds the node's move list at stack position base; returns its length.
+    std::size_t BuildMoveList(const ListBoard& board, Coord firstMove, std::size_t base);
+    // With a depth limit every iteration that beats the hard deadline counts, so
+    // fixed-depth searches do not depend on the machine's speed.
+    bool AcceptsIteration(MsTimer& hardTimer, std::int32_t rel);
+    bool StopsDeepening(std::uint32_t depth, std::int32_t rel, std::int32_t duration,
+                        MsTimer& hardTimer);
+    void ReportSelectiveDepth(const ListBoard& board, std::uint32_t depth);
+
+    TranspositionTable& mTable;
+    SearchCounters& mCounters;
+    std::ostream& mOut;
+    SearchLimits mLimits;
+    std::uint32_t mNodeStart = 0;
+    std::vector<Coord> mMoveStack;
+    std::vector<std::int32_t> mNodeCounts;
+    std::size_t mStackTop = 0;
+};
+
+}  // namespace zomar

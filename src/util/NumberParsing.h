@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zomar {
+
+// Reads a signed decimal the way "%d" scanning does: leading white space, an
+// optional sign, then digits up to the first other character. Values beyond the
+// 32-bit range are clamped to it. Raises "StringToInt Conversion failed." when
+// no number can be read.
+std::int32_t StringToInt(const std::string& text);
+
+// Reads up to `count` unsigned decimals separated by single commas, as the
+// pattern "%u,%u,..." does: white space before each number is skipped, a minus
+// sign wraps the value modulo 2^32, and reading stops at the first mismatch.
+// A magnitude beyond 32 bits gives 0xFFFFFFFF. Returns how many were read;
+// the values not reached are left as they were.
+int ScanUnsigneds(const std::string& text, std::uint32_t* values, int count);
+
+}  // namespace zomar

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/EngineProcess.h"
+#include "support/TemporaryDirectory.h"
+
+namespace zomar::test {
+namespace {
+
+// Searches stay small: a fixed depth and a turn time that never cuts it short.
+const std::vector<std::string> FastSettings = {"info max_depth 4", "info timeout_turn 100000",
+                                               "info time_left 100000000"};
+
+bool IsMoveLine(const std::string& line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string::npos || comma == 0 || comma + 1 == line.size()) return false;
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ',' || (c >= '0' && c <= '9'); });
+}
+
+bool StartsWith(const std::string& line, const std::string& start) { return line.rfind(start, 0) == 0; }
+
+std::vector<std::string> WithoutDiagnostics(const std::vector<std::string>& lines) {
+    std::vector<std::string> kept;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(kept),
+                 [](const std::string& line) { return !StartsWith(line, "DEBUG "); });
+    return kept;
+}
+
+std::vector<std::string> Session(std::vector<std::string> commands) {
+    std::vector<std::string> input = FastSettings;
+    input.insert(input.end(), commands.begin(), commands.end());
+    input.push_back("end");
+    TemporaryDirectory workingDirectory;
+    const EngineRun run = RunEngine(input, workingDirectory.Path().string());
+    EXPECT_EQ(run.exitCode, 0);
+    return WithoutDiagnostics(run.lines);
+}
+
+TEST(GameTest, MoveOffTheStartUpBoardEndsTheProgram) {
+    TemporaryDirectory workingDirectory;
+    const EngineRun run = RunEngine({"turn 25,3", "about"}, workingDirectory.Path().string());
+    EXPECT_EQ(run.lines, std::vector<std::string>{"ERROR std::exception: X coord overflow."});
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(GameTest, BeginOnANewBoardOpensInTheCentre) {
+    EXPECT_EQ(Session({"start 15", "begin"}), (std::vector<std::string>{"OK", "7,7"}));
+    EXPECT_EQ(Session({"rectstart 20,10", "begin"}), (std::vector<std::string>{"OK", "10,5"}));
+}
+
+TEST(GameTest, GameCommandsAnswerInTurn) {
+    const std::vector<std::string> lines =
+        Session({"start 20", "turn 10,10", "turn 11,11", "takeback 11,11", "restart", "play 3,4", "play 5,5"});
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "OK");
+    EXPECT_TRUE(IsMoveLine(lines[1])) << lines[1];
+    EXPECT_TRUE(IsMoveLine(lines[2])) << lines[2];
+    EXPECT_NE(lines[2], "11,11");
+    EXPECT_EQ(lines[3], "ERROR TAKEBACK not supported, use BOARD instead.");
+    EXPECT_EQ(lines[4], "OK");
+    EXPECT_EQ(lines[5], "3,4");
+    EXPECT_EQ(lines[6], "5,5");
+}
+
+TEST(GameTest, BoardWithAllFieldsIsLoadedAndAnswered) {
+    // The opponent's four on row 5 is closed at (2, 5): the engine must take (7, 5).
+    const std::vector<std::string> lines = Session(
+        {"start 20", "board", "2,5,1", "3,5,2", "10,10,1", "4,5,2", "1,1,3", "12,12,1", "5,5,2", "14,14,1", "6,5,2",
+         "done"});
+    EXPECT_EQ(lines, (std::vector<std::string>{"OK", "ERROR Continual game not supported.", "7,5"}));
+}
+
+TEST(GameTest, OwnFourIsCompletedWithThePicture) {
+    const std::vector<std::string> lines =
+        Session({"board", "5,7,1", "5,9,2", "6,7,1", "6,9,2", "7,7,1", "7,9,2", "8,7,1", "done"});
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "MESSAGE    .-. ");
+    EXPECT_EQ(lines[10], "MESSAGE .'.-/`-. `.  .\\| ");
+    EXPECT_TRUE(lines[11] == "4,7" || lines[11] == "9,7") << lines[11];
+}
+
+TEST(GameTest, NoTimeLeftAnswersWithoutSearching) {
+    TemporaryDirectory workingDirectory;
+    const EngineRun run = RunEngine({"info timeout_turn 80", "start 20", "board", "10,10,1", "11,10,2", "10,11,1",
+                                     "11,11,2", "done", "end"},
+                                    workingDirectory.Path().string());
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[0], "OK");
+    EXPECT_TRUE(IsMoveLine(run.lines[1])) << run.lines[1];
+}
+
+TEST(GameTest, BenchmarkSearchesEveryPositionFile) {
+    // The folder name's case must survive the protocol's lowercasing.
+    TemporaryDirectory workingDirectory;
+    const std::filesystem::path folder = workingDirectory.Path() / "Positions";
+    std::filesystem::create_directory(folder);
+    std::vector<std::string> expectedNames;
+    for (const auto& entry : std::filesystem::directory_iterator(ZOMAR_TEST_DATA_DIR)) {
+        if (entry.path().extension() != ".txt") continue;
+        std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
+        expectedNames.push_back((folder / entry.path().filename()).string());
+    }
+    ASSERT_GE(expectedNames.size(), 3u);
+    std::sort(expectedNames.begin(), expectedNames.end());
+
+    const std::string pattern = (folder / "*.txt").string();
+    const EngineRun run = RunEngine({"info max_depth 4", "testab " + pattern, "testab " + pattern + "x", "end"},
+                                    workingDirectory.Path().string());
+    EXPECT_EQ(run.exitCode, 0);
+    std::vector<std::string> names;
+    std::size_t deepLines = 0;
+    for (const std::string& line : run.lines) {
+        if (StartsWith(line, "DEBUG deep = ")) {
+            ++deepLines;
+        } else if (!StartsWith(line, "DEBUG ") && !StartsWith(line, "MESSAGE ") && !StartsWith(line, "ERROR ")) {
+            names.push_back(line);
+        }
+    }
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_GE(deepLines, 1u);
+    const std::vector<std::string> answers = WithoutDiagnostics(run.lines);
+    ASSERT_GE(answers.size(), 2u);
+    EXPECT_TRUE(StartsWith(answers[answers.size() - 2], "MESSAGE total moves = ")) << answers[answers.size() - 2];
+    EXPECT_EQ(answers.back(), "ERROR failed to list direcoty " + pattern + "x");
+}
+
+}  // namespace
+}  // namespace zomar::test

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "search/EngineSession.h"
+
+namespace zomar {
+namespace {
+
+using GameCommandsTest = EngineSession;
+
+std::vector<BoardStone> EngineFourPosition() {
+    // Engine stones (field 1) on row 7, x 5..8; opponent stones on row 9.
+    //   . . . . . . . . . .
+    //   . . . . . X X X X .    row 7
+    //   . . . . . . . . . .
+    //   . . . . . O O O . .    row 9
+    return {{5, 7, 1}, {5, 9, 2}, {6, 7, 1}, {6, 9, 2}, {7, 7, 1}, {7, 9, 2}, {8, 7, 1}};
+}
+
+TEST_F(GameCommandsTest, StartThenBeginOpensInTheCentre) {
+    engine->OnStart(15, 15);
+    EXPECT_EQ(TakeAnswers(), std::vector<std::string>{"OK"});
+    EXPECT_EQ(boardWidth, 15u);
+
+    engine->OnBegin();
+    EXPECT_EQ(TakeAnswers(), std::vector<std::string>{"7,7"});
+    EXPECT_EQ(StoneAt(7, 7), 1);
+    EXPECT_EQ(engine->lastMover, 1);
+    EXPECT_FALSE(engine->engineToMove);
+}
+
+TEST_F(GameCommandsTest, TurnsAlternateWithoutPasses) {
+    engine->OnStart(15, 15);
+    TakeLines();
+    engine->OnTurn(7, 7);
+    std::vector<std::string> answers = TakeAnswers();
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(StoneAt(7, 7), 1);  // the opponent opened
+    EXPECT_EQ(engine->gameBoard->moveCount, 2u);
+    const Coord firstAnswer = engine->gameBoard->moveList[1];
+    EXPECT_EQ(engine->gameBoard->stone[firstAnswer], 2);
+    EXPECT_EQ(answers[0], MoveText(firstAnswer % 15, firstAnswer / 15));
+
+    const std::uint32_t x = firstAnswer % 15 == 8 ? 6 : 8;
+    engine->OnTurn(x, 8);
+    EXPECT_EQ(TakeAnswers().size(), 1u);
+    EXPECT_EQ(engine->gameBoard->moveCount, 4u);
+    EXPECT_EQ(StoneAt(x, 8), 1);
+    EXPECT_EQ(engine->gameBoard->stone[engine->gameBoard->moveList[3]], 2);
+    EXPECT_EQ(engine->lastMover, 1);
+    EXPECT_FALSE(engine->engineToMove);
+}
+
+TEST_F(GameCommandsTest, PlayEchoesTheImposedMove) {
+    engine->OnPlay(3, 4);
+    EXPECT_EQ(TakeAnswers(), std::vector<std::string>{"3,4"});
+    EXPECT_EQ(StoneAt(3, 4), 1);
+    EXPECT_TRUE(engine->engineToMove);
+
+    // A second imposed move passes for the opponent first: same colour again.
+    engine->OnPlay(5, 5);
+    EXPECT_EQ(TakeAnswers(), std::vector<std::string>{"5,5"});
+    EXPECT_EQ(StoneAt(5, 5), 1);
+    EXPECT_EQ(engine->gameBoard->moveCount, 2u);
+    EXPECT_FALSE(engine->engineToMove);
+}
+
+TEST_F(GameCommandsTest, TakebackIsRefusedAndChangesNothing) {
+    engine->OnPlay(3, 4);
+    TakeLines();
+    engine->OnTakeback(3, 4);
+    EXPECT_EQ(TakeLines(), std::vector<std::string>{"ERROR TAKEBACK not supported, use BOARD instead."});
+    EXPECT_EQ(StoneAt(3, 4), 1);
+    EXPECT_EQ(engine->lastMover, 1);
+}
+
+TEST_F(GameCommandsTest, RestartEmptiesTheBoardAndKeepsTheSize) {
+    engine->OnStart(15, 15);
+    engine->OnPlay(3, 4);
+    TakeLines();
+    engine->OnRestart();
+    EXPECT_EQ(TakeLines(), std::vector<std::string>{"OK"});
+    EXPECT_EQ(engine->gameBoard->moveCount, 0u);
+    EXPECT_EQ(boardWidth, 15u);
+    EXPECT_EQ(engine->lastMover, 4);
+    EXPECT_FALSE(engine->engineToMove);
+}
+
+TEST_F(GameCommandsTest, MovesOffTheBoardEndTheCommand) {
+    EXPECT_THROW(
+        {
+            try {
+                engine->OnTurn(25, 3);
+            } catch (const std::runtime_error& error) {
+                EXPECT_STREQ(error.what(), "X coord overflow.");
+                throw;
+            }
+        },
+        std::runtime_error);
+    // The imposed move is checked before it is echoed.
+    EXPECT_THROW(engine->OnPlay(3, 20), std::runtime_error);
+    EXPECT_TRUE(TakeLines().empty());
+}
+
+TEST_F(GameCommandsTest, BoardGivesEachSideOneColourInAnyOrder) {
+    const std::vector<BoardStone> moveOrder = EngineFourPosition();
+    std::vector<BoardStone> engineFirst = moveOrder;
+    std::stable_sort(engineFirst.begin(), engineFirst.end(),
+                     [](const BoardStone& a, const BoardStone& b) { return a[2] < b[2]; });
+    std::vector<BoardStone> byCoordinates = moveOrder;
+    // Sorted by row, then column: ends with an engine stone, like the move order.
+    std::sort(byCoordinates.begin(), byCoordinates.end(), [](const BoardStone& a, const BoardStone& b) {
+        return a[1] != b[1] ? a[1] > b[1] : a[0] < b[0];
+    });
+    ASSERT_EQ(byCoordinates.back()[2], 1u);
+
+    for (const auto& stones : {moveOrder, engineFirst, byCoordinates}) {
+        engine->OnBoard(stones);
+        const std::vector<std::string> answers = TakeAnswers();
+        ASSERT_FALSE(answers.empty());
+        // The engine completes its own five, with its own colour.
+        const std::string move = answers.back();
+        EXPECT_TRUE(move == "4,7" || move == "9,7") << move;
+        for (const BoardStone& stone : stones) EXPECT_EQ(StoneAt(stone[0], stone[1]), stone[2] == 1 ? 1 : 2);
+        EXPECT_EQ(engine->gameBoard->stone[engine->gameBoard->moveList[engine->gameBoard->moveCount - 1]], 1);
+        EXPECT_EQ(engine->lastMover, 1);
+        EXPECT_FALSE(engine->engineToMove);
+    }
+}
+
+TEST_F(GameCommandsTest, BoardOfOpponentStonesOnlyGivesTheEngineTheOtherColour) {
+    engine->OnBoard({{7, 7, 2}});
+    EXPECT_EQ(TakeAnswers().size(), 1u);
+    EXPECT_EQ(StoneAt(7, 7), 2);
+    EXPECT_EQ(engine->gameBoard->moveCount, 2u);
+    EXPECT_EQ(engine->gameBoard->stone[engine->gameBoard->moveList[1]], 1);
+}
+
+TEST_F(GameCommandsTest, BoardOfEngineStonesOnlyKeepsOneColour) {
+    engine->OnBoard({{7, 7, 1}, {8, 8, 1}});
+    EXPECT_EQ(TakeAnswers().size(), 1u);
+    EXPECT_EQ(StoneAt(7, 7), 1);
+    EXPECT_EQ(StoneAt(8, 8), 1);
+    EXPECT_EQ(engine->gameBoard->moveCount, 3u);
+    EXPECT_EQ(engine->gameBoard->stone[engine->gameBoard->moveList[2]], 1);
+}
+
+TEST_F(GameCommandsTest, BoardRefusesContinualGameStonesOneByOne) {
+    engine->OnBoard({{7, 7, 3}, {3, 3, 2}, {4, 4, 3}});
+    const std::vector<std::string> answers = TakeAnswers();
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[0], "ERROR Continual game not supported.");
+    EXPECT_EQ(answers[1], "ERROR Continual game not supported.");
+    EXPECT_EQ(StoneAt(7, 7), 0);
+    EXPECT_EQ(StoneAt(4, 4), 0);
+    EXPECT_EQ(StoneAt(3, 3), 2);
+    EXPECT_EQ(engine->gameBoard->moveCount, 2u);
+}
+
+TEST_F(GameCommandsTest, BoardStonesOfUnknownFieldsAreTheEngines) {
+    // A stone line that did not parse arrives with field 0.
+    engine->OnBoard({{5, 5, 1}, {9, 9, 0}, {3, 3, 2}});
+    TakeLines();
+    EXPECT_EQ(StoneAt(5, 5), 1);
+    EXPECT_EQ(StoneAt(9, 9), 1);
+    EXPECT_EQ(StoneAt(3, 3), 2);
+}
+
+TEST_F(GameCommandsTest, OpponentFourIsBlocked) {
+    //   row 5: O O O O at x 3..6, blocked at x 2 by an engine stone.
+    engine->OnBoard({{2, 5, 1}, {3, 5, 2}, {10, 10, 1}, {4, 5, 2}, {12, 12, 1}, {5, 5, 2}, {14, 14, 1}, {6, 5, 2}});
+    EXPECT_EQ(TakeAnswers().back(), "7,5");
+    EXPECT_EQ(StoneAt(7, 5), 1);
+}
+
+TEST_F(GameCommandsTest, FullBoardIsAnsweredWithAnError) {
+    engine->OnStart(5, 5);
+    TakeLines();
+    // Columns filled in pairs so that no line of five forms: X X O O X per row,
+    // shifted by two from row to row.
+    std::vector<BoardStone> stones;
+    for (std::uint32_t y = 0; y < 5; ++y) {
+        for (std::uint32_t x = 0; x < 5; ++x) {
+            const std::uint32_t field = ((x + 2 * y) / 2) % 2 == 0 ? 1 : 2;
+            stones.push_back({x, y, field});
+        }
+    }
+    engine->OnBoard(stones);
+    const std::vector<std::string> answers = TakeAnswers();
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].rfind("ERROR ", 0), 0u) << answers[0];
+    EXPECT_EQ(engine->gameBoard->moveCount, 25u);
+}
+
+TEST_F(GameCommandsTest, ManagerLimitsAreReadFromInfoKeys) {
+    engine->OnOtherInfo("max_depth", "6");
+    engine->OnOtherInfo("max_node", "250000");
+    EXPECT_EQ(engine->limits.maxDepth, 6u);
+    EXPECT_EQ(engine->limits.maxNodes, 250000u);
+    engine->OnOtherInfo("max_depth", "0");
+    engine->OnOtherInfo("max_node", "-5");
+    EXPECT_EQ(engine->limits.maxDepth, 0u);
+    EXPECT_EQ(engine->limits.maxNodes, 0u);
+    engine->OnOtherInfo("colour", "abc");
+    EXPECT_THROW(engine->OnOtherInfo("max_depth", "deep"), std::runtime_error);
+}
+
+TEST_F(GameCommandsTest, StartUpSizeMustFitTheBoardImage) {
+    TakeLines();
+    SetUpBoardSize(22, 22);
+    ABPNSEngine fits("pbrain-test", input, output);
+    EXPECT_TRUE(TakeLines().empty());
+
+    SetUpBoardSize(23, 23);
+    ABPNSEngine tooLarge("pbrain-test", input, output);
+    EXPECT_EQ(TakeLines(), std::vector<std::string>{"ERROR MAX_BOARD_SIZE_BYTES is too small"});
+    EXPECT_EQ(tooLarge.gameBoard->moveCount, 0u);
+}
+
+}  // namespace
+}  // namespace zomar

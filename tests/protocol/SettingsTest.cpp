@@ -1,0 +1,158 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "../support/TemporaryDirectory.h"
+#include "RecordingCommunicator.h"
+
+namespace zomar {
+namespace {
+
+using test::RecordingCommunicator;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST(Settings, StartWithTheManagersDefaultsAndThirtySecondsOfMatch) {
+    RecordingCommunicator engine;
+    EXPECT_EQ(engine.matchClock.timeout_turn, 1000);
+    EXPECT_EQ(engine.matchClock.timeout_match, 30000);
+    EXPECT_EQ(engine.max_memory, 62914560);
+    EXPECT_EQ(engine.game_type, 1);
+    EXPECT_EQ(engine.rule, 0);
+    std::int32_t untilDeadline = -engine.matchClock.matchTimer.ElapsedMs();
+    EXPECT_GT(untilDeadline, 0);
+    EXPECT_LE(untilDeadline, 30000);
+}
+
+TEST(Settings, NumericKeysStoreTheLeadingNumberOfTheirValue) {
+    RecordingCommunicator engine;
+    engine.Interpret("info timeout_turn 5000");
+    EXPECT_EQ(engine.matchClock.timeout_turn, 5000);
+    engine.Interpret("INFO TIMEOUT_TURN 250ms");
+    EXPECT_EQ(engine.matchClock.timeout_turn, 250);
+    engine.Interpret("info timeout_match  -7");
+    EXPECT_EQ(engine.matchClock.timeout_match, -7);
+    engine.Interpret("info game_type 0");
+    EXPECT_EQ(engine.game_type, 0);
+    engine.Interpret("info max_memory 83886080");
+    EXPECT_EQ(engine.max_memory, 83886080);
+    EXPECT_THAT(engine.calls, ElementsAre("max_memory 83886080"));
+    EXPECT_THAT(engine.OutputLines(), IsEmpty());
+}
+
+TEST(Settings, TimeLeftSetsTheMatchDeadlineFromNow) {
+    RecordingCommunicator engine;
+    engine.Interpret("info time_left 100000");
+    std::int32_t untilDeadline = -engine.matchClock.matchTimer.ElapsedMs();
+    EXPECT_GT(untilDeadline, 30000);
+    EXPECT_LE(untilDeadline, 100000);
+    engine.Interpret("info time_left -5");
+    EXPECT_GE(engine.matchClock.matchTimer.ElapsedMs(), 5);
+}
+
+TEST(Settings, RuleHookRunsOnlyWhenTheRuleChanges) {
+    RecordingCommunicator engine;
+    for (const char* line : {"info rule 0", "info rule 1", "info rule 1", "info rule 4", "info rule 0"}) {
+        engine.Interpret(line);
+    }
+    EXPECT_THAT(engine.calls, ElementsAre("rule 1", "rule 4", "rule 0"));
+    EXPECT_EQ(engine.rule, 0);
+}
+
+TEST(Settings, ValueThatIsNotANumberRaises) {
+    for (const char* key : {"timeout_turn", "timeout_match", "max_memory", "time_left", "game_type", "rule"}) {
+        RecordingCommunicator engine;
+        try {
+            engine.Interpret(std::string("info ") + key + " abc");
+            ADD_FAILURE() << key << " took a value without a number";
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ(error.what(), "StringToInt Conversion failed.");
+        }
+        EXPECT_THAT(engine.calls, IsEmpty());
+    }
+}
+
+TEST(InfoLine, NeedsABlankBetweenKeyAndValue) {
+    RecordingCommunicator engine;
+    engine.Interpret("info timeout_turn");
+    engine.Interpret("info");
+    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR uknown info format.", "ERROR uknown info format."));
+    EXPECT_EQ(engine.matchClock.timeout_turn, 1000);
+}
+
+TEST(InfoLine, OtherKeysGoToTheEngineHookWithoutAnAnswer) {
+    RecordingCommunicator engine;
+    engine.Interpret("info  timeout_turn 5");
+    engine.Interpret("info colour black and white");
+    engine.Interpret("info max_depth 7");
+    EXPECT_THAT(engine.calls, ElementsAre("info |timeout_turn 5", "info colour|black and white", "info max_depth|7"));
+    EXPECT_EQ(engine.matchClock.timeout_turn, 1000);
+    EXPECT_THAT(engine.OutputLines(), IsEmpty());
+}
+
+TEST(InfoLine, KeyAndValueAreCutTo255Characters) {
+    RecordingCommunicator engine;
+    std::string longKey(300, 'k');
+    std::string longValue = std::string(255, 'v') + "tail";
+    engine.Interpret("info " + longKey + " " + longValue);
+    ASSERT_EQ(engine.calls.size(), 1u);
+    EXPECT_EQ(engine.calls[0], "info " + std::string(255, 'k') + "|" + std::string(255, 'v'));
+
+    engine.Interpret("info timeout_turn " + std::string(254, ' ') + "42");
+    EXPECT_EQ(engine.matchClock.timeout_turn, 42);
+    EXPECT_THROW(engine.Interpret("info timeout_turn " + std::string(255, ' ') + "42"), std::runtime_error);
+}
+
+class FolderTest : public ::testing::Test {
+protected:
+    std::string Under(const std::string& name) const { return directory / name; }
+    test::TemporaryDirectory directory;
+};
+
+TEST_F(FolderTest, CreatesTheProgramsSubfolderOfTheValue) {
+    RecordingCommunicator engine("", "/opt/brains/MyBrain.exe");
+    EXPECT_EQ(engine.programName, "MyBrain");
+    engine.Interpret("info folder " + Under("Games"));
+    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Failed to create directory " + Under("Games/MyBrain")));
+    EXPECT_EQ(engine.folder, Under("Games/MyBrain"));
+
+    std::filesystem::create_directory(Under("Games"));
+    engine.Interpret("info folder " + Under("Games/"));
+    EXPECT_EQ(engine.folder, Under("Games/MyBrain"));
+    EXPECT_TRUE(std::filesystem::is_directory(Under("Games/MyBrain")));
+    engine.Interpret("info folder " + Under("Games"));
+    EXPECT_EQ(engine.OutputLines().size(), 1u);
+}
+
+TEST_F(FolderTest, KeepsTheCaseOfThePathAsItWasSent) {
+    RecordingCommunicator engine("", "/opt/brains/zomar");
+    engine.Interpret("INFO FOLDER " + Under("MixedCase"));
+    EXPECT_EQ(engine.folder, Under("MixedCase/zomar"));
+    EXPECT_TRUE(std::filesystem::is_directory(Under("MixedCase/zomar")) ||
+                !std::filesystem::exists(Under("MixedCase")));
+    std::filesystem::create_directory(Under("MixedCase"));
+    engine.Interpret("Info Folder " + Under("MixedCase"));
+    EXPECT_TRUE(std::filesystem::is_directory(Under("MixedCase/zomar")));
+}
+
+TEST_F(FolderTest, ReportsAPathTakenByAFileAndKeepsIt) {
+    RecordingCommunicator engine("", "/opt/brains/zomar");
+    directory.WriteFile("zomar", "not a directory");
+    engine.Interpret("info folder " + directory.Path().string());
+    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Failed to create directory " + Under("zomar")));
+    EXPECT_EQ(engine.folder, Under("zomar"));
+}
+
+TEST(ProgramName, IsTheFileNameOfTheProgramPathWithoutExtension) {
+    EXPECT_EQ(RecordingCommunicator("", "/usr/games/pbrain-zomar").programName, "pbrain-zomar");
+    EXPECT_EQ(RecordingCommunicator("", "./pbrain-zomar").programName, "pbrain-zomar");
+    EXPECT_EQ(RecordingCommunicator("", "/home/u/zomar-3.2/brain").programName, "brain");
+    EXPECT_EQ(RecordingCommunicator("", "/home/u/brain.v2.exe").programName, "brain.v2");
+    EXPECT_EQ(RecordingCommunicator("", "pbrain-zomar").programName, "");
+}
+
+}  // namespace
+}  // namespace zomar
