@@ -111,8 +111,9 @@ void CategoryMoves(ListBoard& board, const std::uint8_t* categories, int n) {
     // Each entry packs key, gathering order and point, so that one descending
     // sort orders by key and keeps equal keys in gathering order. A point sits
     // in one list per colour, so distinct categories never gather more than a
-    // board's points; the bound below only guards repeated categories.
-    std::uint64_t gathered[LargestBoardArea];
+    // board's points; the bound below only guards repeated categories. The
+    // buffer is as large as the largest board, so it is kept off the stack.
+    static std::uint64_t gathered[LargestBoardArea];
     std::uint32_t count = 0;
     const int own = OwnColour(board);
     const int opponent = OpponentColour(board);

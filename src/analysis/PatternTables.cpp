@@ -29,8 +29,7 @@ std::unique_ptr<std::uint8_t[]> pointCategory;
 namespace {
 
 constexpr std::uint8_t Never = 6;               // distance of a run that can never hold five
-constexpr std::uint8_t NoPointCategory = 0xFF;  // point entries with a field above 17
-constexpr int HalfWordCells = 1 << (2 * HalfLength);
+constexpr int HalfWordValues = 1 << (2 * HalfLength);
 constexpr int MaxDefenceGain = Never;
 
 bool tablesBuiltBefore = false;
@@ -166,8 +165,8 @@ void BuildGains() {
     }
 }
 
-// The cells of one side of a point, nearest first, as seen by one colour: the
-// run part they contribute to a group code.
+// The free cells on one side of a point as one colour sees them: up to
+// halfLength cells, ending before the first opponent stone or off-board cell.
 struct SideRun {
     std::uint32_t bits;  // own stones, in group code order
     int length;          // free cells before the first blocker
@@ -203,22 +202,18 @@ void BuildLineCategories() {
                                              defendedSureWinDistance[code]);
     // A sequence is its negative half (low ten bits) and its positive half; each
     // half is read once per colour instead of once per sequence.
-    std::array<SideRun, HalfWordCells> negativeSide;
-    std::array<std::uint32_t, HalfWordCells> positiveRun;  // run cells above P, with sentinel
+    std::array<SideRun, HalfWordValues> negativeSide;
+    std::array<SideRun, HalfWordValues> positiveSide;
     for (int colour = Colour1; colour <= Colour2; ++colour) {
-        for (std::uint32_t half = 0; half < HalfWordCells; ++half) {
+        for (std::uint32_t half = 0; half < HalfWordValues; ++half) {
             negativeSide[half] = ReadSide(colour, half, HalfLength, true);
-            const SideRun positive = ReadSide(colour, half << (2 * HalfLength), HalfLength, false);
-            positiveRun[half] = positive.bits | (1u << positive.length);
+            positiveSide[half] = ReadSide(colour, half << (2 * HalfLength), HalfLength, false);
         }
         std::uint8_t* table = lineCategory[colour].get();
-        for (std::uint32_t high = 0; high < HalfWordCells; ++high) {
-            const std::uint32_t upper = positiveRun[high];
-            std::uint8_t* row = table + high * HalfWordCells;
-            for (std::uint32_t low = 0; low < HalfWordCells; ++low) {
-                const SideRun lower = negativeSide[low];
-                row[low] = codeCategory[lower.bits | (1u << lower.length) | (upper << (lower.length + 1))];
-            }
+        for (std::uint32_t high = 0; high < HalfWordValues; ++high) {
+            std::uint8_t* row = table + high * HalfWordValues;
+            for (std::uint32_t low = 0; low < HalfWordValues; ++low)
+                row[low] = codeCategory[JoinRuns(negativeSide[low], true, positiveSide[high])];
         }
     }
 }
@@ -271,8 +266,8 @@ void BoardAI::Alloc() {
         gameRule = 0;
         tablesBuiltBefore = true;
     }
-    lineCategory[Colour1] = AllocateTable<std::uint8_t>(SequenceMask + 1);
-    lineCategory[Colour2] = AllocateTable<std::uint8_t>(SequenceMask + 1);
+    lineCategory[Colour1] = AllocateTable<std::uint8_t>(LineTableSize);
+    lineCategory[Colour2] = AllocateTable<std::uint8_t>(LineTableSize);
     pointCategory = AllocateTable<std::uint8_t>(PointTableSize);
     winDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
     sureWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);

@@ -9,8 +9,8 @@ namespace zomar {
 
 constexpr int HalfLength = 5;
 constexpr int GroupCodeCount = 4096;
-constexpr std::uint32_t LineSize = 0x3FFFFF;
 constexpr std::uint32_t SequenceMask = 0xFFFFF;  // 20 significant bits
+constexpr std::uint32_t LineTableSize = SequenceMask + 1;
 constexpr std::uint32_t PointTableSize = 1u << (4 * CategoryBits);
 constexpr int GainStride = 2 * HalfLength + 1;         // 11 slots per group code
 constexpr int DefenceStride = (HalfLength + 1) * 2;    // 12 slots per group code
@@ -21,18 +21,23 @@ extern std::uint32_t sequenceSize;
 // Copy of the "rule" setting; 1 and 3 make only exactly five win.
 extern std::int32_t gameRule;
 
-// Per group code tables.
+// Per group code tables. Distances count the own stones still needed (6 =
+// never); gains say how much an opponent stone on a cell raises them.
 extern std::unique_ptr<std::uint8_t[]> winDistance;
 extern std::unique_ptr<std::uint8_t[]> sureWinDistance;
 extern std::unique_ptr<std::uint8_t[]> defendedWinDistance;
 extern std::unique_ptr<std::uint8_t[]> defendedSureWinDistance;
-extern std::unique_ptr<std::uint16_t[]> winGain;       // GainStride per code
-extern std::unique_ptr<std::uint16_t[]> sureGain;      // GainStride per code
-extern std::unique_ptr<std::uint16_t[]> defenceOrder;  // DefenceStride per code
+extern std::unique_ptr<std::uint16_t[]> winGain;       // GainStride per code, NoSlot above the run
+extern std::unique_ptr<std::uint16_t[]> sureGain;      // GainStride per code, NoSlot above the run
+extern std::unique_ptr<std::uint16_t[]> defenceOrder;  // DefenceStride per code, NoSlot after the last
 
-// Per sequence tables, indexed by colour 1 or 2 (entry 0 unused).
+// The category a colour gets in a line by playing its point, indexed by colour
+// 1 or 2 (entry 0 unused), then by the 20-bit sequence: LineTableSize entries.
 extern std::unique_ptr<std::uint8_t[]> lineCategory[3];
+// Four line categories packed 5 bits each to the point category, whatever their
+// order; words with a field above 17 map to NoPointCategory.
 extern std::unique_ptr<std::uint8_t[]> pointCategory;
+constexpr std::uint8_t NoPointCategory = 0xFF;
 
 inline ThreatCategory LineCategory(int colour, std::uint32_t sequence) {
     return lineCategory[colour][sequence & SequenceMask];

@@ -36,6 +36,8 @@ constexpr std::size_t MinTableEntries = 1024;
 constexpr std::int32_t TimeSafetyMs = 80;
 // The soft limit is this share of the time left in the match.
 constexpr std::int32_t MatchTimeShare = 45;
+// Positions with fewer empty points are answered without a search.
+constexpr std::uint32_t MinEmptyPointsToSearch = 3;
 // A search shorter than this prints no node statistics.
 constexpr std::uint32_t StatisticsMinMs = 50;
 

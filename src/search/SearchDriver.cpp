@@ -92,6 +92,12 @@ SearchResult NoMove() {
     return result;
 }
 
+// The first iteration looks two plies ahead and a single reply extends a line
+// by one more: with fewer empty points the search would play on a full board.
+bool HasRoomToSearch(const ListBoard& board) {
+    return boardArea - board.moveCount >= MinEmptyPointsToSearch;
+}
+
 bool CanCompleteFive(const ListBoard& board) {
     return board.categoryCount[board.ToMoveColour()][Win] > 0;
 }
@@ -123,7 +129,7 @@ SearchResult ABPNSEngine::DecideAtRoot(std::int32_t softLimit, std::int32_t hard
         ReportStoredVerdict(*board);
         return ImmediateAnswer(status, *board);
     }
-    if (board->moveCount <= 1 || hardLimit <= 0) return ImmediateAnswer(status, *board);
+    if (board->moveCount <= 1 || hardLimit <= 0 || !HasRoomToSearch(*board)) return ImmediateAnswer(status, *board);
     return SearchPosition(*board, softLimit, hardLimit);
 }
 

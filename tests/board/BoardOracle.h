@@ -50,6 +50,12 @@ std::uint32_t SequenceAt(const std::vector<StoneCode>& stone, int x, int y, int 
 // and categories, the lists (as sets, links checked both ways) and counts, and
 // on a search board the border arrays and list.
 ::testing::AssertionResult Matches(const ListBoard& board, const ExpectedBoard& expected);
+// The same without the border arrays, for a search board moved by MakeMove alone.
+::testing::AssertionResult MatchesCore(const ListBoard& board, const ExpectedBoard& expected);
+// The replayed border against its definition from the stones alone: expanded
+// are the stones and the gaps between two stones at most three steps apart on
+// a row or column; the border is every other empty point next to those.
+::testing::AssertionResult BorderFollowsStones(const ExpectedBoard& expected);
 
 // The frozen analysis of an occupied point: the values it had when its stone
 // was placed.

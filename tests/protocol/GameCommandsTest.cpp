@@ -10,13 +10,13 @@ namespace {
 
 using GameCommandsTest = EngineSession;
 
-std::vector<BoardStone> EngineFourPosition() {
-    // Engine stones (field 1) on row 7, x 5..8; opponent stones on row 9.
-    //   . . . . . . . . . .
-    //   . . . . . X X X X .    row 7
-    //   . . . . . . . . . .
-    //   . . . . . O O O . .    row 9
-    return {{5, 7, 1}, {5, 9, 2}, {6, 7, 1}, {6, 9, 2}, {7, 7, 1}, {7, 9, 2}, {8, 7, 1}};
+std::vector<BoardStone> OpenThreesPosition() {
+    // Engine stones (field 1): an open three on row 5 and a lone stone.
+    // Opponent stones (field 2): an open three on row 10.
+    //   row  5:  . . . . . X X X . . .
+    //   row 10:  . . . . . O O O . . .
+    //   (15, 15): X
+    return {{5, 5, 1}, {5, 10, 2}, {6, 5, 1}, {6, 10, 2}, {7, 5, 1}, {7, 10, 2}, {15, 15, 1}};
 }
 
 TEST_F(GameCommandsTest, StartThenBeginOpensInTheCentre) {
@@ -105,26 +105,32 @@ TEST_F(GameCommandsTest, MovesOffTheBoardEndTheCommand) {
 }
 
 TEST_F(GameCommandsTest, BoardGivesEachSideOneColourInAnyOrder) {
-    const std::vector<BoardStone> moveOrder = EngineFourPosition();
+    // Whoever is to move wins with its open three, so the answer shows for whom
+    // the engine thought.
+    const std::vector<BoardStone> moveOrder = OpenThreesPosition();
     std::vector<BoardStone> engineFirst = moveOrder;
     std::stable_sort(engineFirst.begin(), engineFirst.end(),
                      [](const BoardStone& a, const BoardStone& b) { return a[2] < b[2]; });
+    std::vector<BoardStone> opponentFirst = moveOrder;
+    std::stable_sort(opponentFirst.begin(), opponentFirst.end(),
+                     [](const BoardStone& a, const BoardStone& b) { return a[2] > b[2]; });
     std::vector<BoardStone> byCoordinates = moveOrder;
-    // Sorted by row, then column: ends with an engine stone, like the move order.
     std::sort(byCoordinates.begin(), byCoordinates.end(), [](const BoardStone& a, const BoardStone& b) {
-        return a[1] != b[1] ? a[1] > b[1] : a[0] < b[0];
+        return a[1] != b[1] ? a[1] < b[1] : a[0] < b[0];
     });
+    ASSERT_EQ(moveOrder.back()[2], 1u);
+    ASSERT_EQ(opponentFirst.back()[2], 1u);
     ASSERT_EQ(byCoordinates.back()[2], 1u);
 
-    for (const auto& stones : {moveOrder, engineFirst, byCoordinates}) {
+    for (const auto& stones : {moveOrder, engineFirst, opponentFirst, byCoordinates}) {
         engine->OnBoard(stones);
         const std::vector<std::string> answers = TakeAnswers();
-        ASSERT_FALSE(answers.empty());
-        // The engine completes its own five, with its own colour.
-        const std::string move = answers.back();
-        EXPECT_TRUE(move == "4,7" || move == "9,7") << move;
+        ASSERT_EQ(answers.size(), 2u);
+        EXPECT_EQ(answers[0], "MESSAGE :-))");
+        EXPECT_TRUE(answers[1] == "4,5" || answers[1] == "8,5") << answers[1];
         for (const BoardStone& stone : stones) EXPECT_EQ(StoneAt(stone[0], stone[1]), stone[2] == 1 ? 1 : 2);
         EXPECT_EQ(engine->gameBoard->stone[engine->gameBoard->moveList[engine->gameBoard->moveCount - 1]], 1);
+        EXPECT_EQ(engine->gameBoard->moveCount, stones.size() + 1);
         EXPECT_EQ(engine->lastMover, 1);
         EXPECT_FALSE(engine->engineToMove);
     }

@@ -13,8 +13,11 @@ namespace {
 
 class PositionFileTest : public ::testing::Test {
 protected:
+    void SetUp() override { SetUpStartUpSize(); }
     // Other tests of the process expect the start-up set-up.
-    void TearDown() override {
+    void TearDown() override { SetUpStartUpSize(); }
+
+    static void SetUpStartUpSize() {
         ReleaseAnalysisTables();
         SetBoardSize(20, 20);
         InitAnalysisTables();

@@ -91,7 +91,7 @@ TEST_F(SearchTestTest, FirstMoveStillBuildsItsOwnTable) {
     EXPECT_EQ(engine->transpositionTable->EntryCount(), MinTableEntries);
     EXPECT_FALSE(engine->firstThinkDone);
 
-    engine->max_memory = 8 * 1048576;
+    engine->max_memory = 64 * 1048576;
     engine->ThinkMove();
     EXPECT_GT(engine->transpositionTable->EntryCount(), MinTableEntries);
 }

@@ -77,6 +77,15 @@ void Pass(ListBoard& board) { board.MakeMove(PassCoord); }
 
 }  // namespace
 
+PositionOptions OnBoard(std::uint32_t width, std::uint32_t height, int toMove, BoardKind kind) {
+    PositionOptions options;
+    options.width = width;
+    options.height = height;
+    options.toMove = toMove;
+    options.kind = kind;
+    return options;
+}
+
 void UseBoard(std::uint32_t width, std::uint32_t height, int rule) {
     if (sequenceSize != 0 && boardWidth == width && boardHeight == height && gameRule == rule &&
         sequenceSize == DirectionCount * width * height) {
@@ -126,6 +135,16 @@ std::unique_ptr<ListBoard> BuildPosition(const std::vector<std::string>& diagram
     }
     if (options.toMove != 0 && board->ToMoveColour() != options.toMove) Pass(*board);
     return board;
+}
+
+std::vector<Coord> Points(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& xy) {
+    std::vector<Coord> points;
+    for (const auto& [x, y] : xy) points.push_back(At(x, y));
+    return points;
+}
+
+std::vector<Coord> CandidateList(const ListBoard& board) {
+    return std::vector<Coord>(board.candidateList.get(), board.candidateList.get() + board.candidateCount);
 }
 
 std::string Diagram(const ListBoard& board) {

@@ -20,7 +20,7 @@
 //       ". . . . .",
 //       ". x x x .",
 //       ". o o . .",
-//   }, {.width = 15, .height = 15});   // colour 2 to move, on 15 x 15
+//   }, OnBoard(15, 15));   // colour 2 to move, on 15 x 15
 
 #include <cstdint>
 #include <memory>
@@ -41,6 +41,10 @@ struct PositionOptions {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> order;  // explicit (x, y) play order
 };
 
+// Options for a board of the given size, the rest as default.
+PositionOptions OnBoard(std::uint32_t width, std::uint32_t height, int toMove = 0,
+                        BoardKind kind = BoardKind::Game);
+
 // Sets the board size and builds the tables for it and the rule, unless they
 // are current already.
 void UseBoard(std::uint32_t width, std::uint32_t height, int rule = 0);
@@ -57,6 +61,12 @@ void Play(ListBoard& board, Coord p);
 
 // The point (x, y) of the current board size.
 Coord At(std::uint32_t x, std::uint32_t y);
+
+// The points (x, y), in the given order.
+std::vector<Coord> Points(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& xy);
+
+// The board's candidate list, in order.
+std::vector<Coord> CandidateList(const ListBoard& board);
 
 // The board as a diagram, for failure messages.
 std::string Diagram(const ListBoard& board);
