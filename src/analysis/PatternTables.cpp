@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -186,6 +187,10 @@ SideRun ReadSide(int colour, std::uint32_t word, int halfLength, bool negative) 
     return side;
 }
 
+// Runs of length i hold 2^i stone patterns: 63 runs in all for five cells.
+constexpr int SideRunCount = (1 << (HalfLength + 1)) - 1;
+int SideRunIndex(SideRun run) { return (1 << run.length) - 1 + static_cast<int>(run.bits); }
+
 std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
     const int i = negative.length;
     return negative.bits | (static_cast<std::uint32_t>(centreOwn) << i) | (positive.bits << (i + 1)) |
@@ -200,20 +205,26 @@ void BuildLineCategories() {
     for (std::uint32_t code = 0; code < GroupCodeCount; ++code)
         codeCategory[code] = groupClassifier(winDistance[code], sureWinDistance[code], defendedWinDistance[code],
                                              defendedSureWinDistance[code]);
-    // A sequence is its negative half (low ten bits) and its positive half; each
-    // half is read once per colour instead of once per sequence.
+    // A sequence is its negative half (low ten bits) and its positive half. Each
+    // half is read once per colour, and positive halves that leave the colour the
+    // same run share one row of the table, which is copied.
     std::array<SideRun, HalfWordValues> negativeSide;
-    std::array<SideRun, HalfWordValues> positiveSide;
     for (int colour = Colour1; colour <= Colour2; ++colour) {
-        for (std::uint32_t half = 0; half < HalfWordValues; ++half) {
+        for (std::uint32_t half = 0; half < HalfWordValues; ++half)
             negativeSide[half] = ReadSide(colour, half, HalfLength, true);
-            positiveSide[half] = ReadSide(colour, half << (2 * HalfLength), HalfLength, false);
-        }
+        std::array<const std::uint8_t*, SideRunCount> rowOfRun{};
         std::uint8_t* table = lineCategory[colour].get();
         for (std::uint32_t high = 0; high < HalfWordValues; ++high) {
+            const SideRun positive = ReadSide(colour, high << (2 * HalfLength), HalfLength, false);
             std::uint8_t* row = table + high * HalfWordValues;
+            const std::uint8_t*& shared = rowOfRun[SideRunIndex(positive)];
+            if (shared != nullptr) {
+                std::memcpy(row, shared, HalfWordValues);
+                continue;
+            }
             for (std::uint32_t low = 0; low < HalfWordValues; ++low)
-                row[low] = codeCategory[JoinRuns(negativeSide[low], true, positiveSide[high])];
+                row[low] = codeCategory[JoinRuns(negativeSide[low], true, positive)];
+            shared = row;
         }
     }
 }

@@ -22,7 +22,7 @@ void ABPNSEngine::ThinkAndAnswer() {
     }
     const SearchResult result = ThinkMove();
     if (result.move >= boardArea) {
-        SendError("no move possible, the board is full.");
+        SendError("No move to play: the board is full.");
         return;
     }
     const std::uint32_t x = result.move % boardWidth;

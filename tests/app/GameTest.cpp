@@ -84,17 +84,6 @@ TEST(GameTest, OwnFourIsCompletedWithThePicture) {
     EXPECT_TRUE(lines[11] == "4,7" || lines[11] == "9,7") << lines[11];
 }
 
-TEST(GameTest, NoTimeLeftAnswersWithoutSearching) {
-    TemporaryDirectory workingDirectory;
-    const EngineRun run = RunEngine({"info timeout_turn 80", "start 20", "board", "10,10,1", "11,10,2", "10,11,1",
-                                     "11,11,2", "done", "end"},
-                                    workingDirectory.Path().string());
-    EXPECT_EQ(run.exitCode, 0);
-    ASSERT_EQ(run.lines.size(), 2u);
-    EXPECT_EQ(run.lines[0], "OK");
-    EXPECT_TRUE(IsMoveLine(run.lines[1])) << run.lines[1];
-}
-
 TEST(GameTest, BenchmarkSearchesEveryPositionFile) {
     // The folder name's case must survive the protocol's lowercasing.
     TemporaryDirectory workingDirectory;

@@ -28,6 +28,8 @@ class ProtocolSession : public ::testing::Test {
 protected:
     TemporaryDirectory directory;
     std::string Where() const { return directory.Path().string(); }
+    // The engine names its folder after its own file name without extension.
+    static std::string ProgramName() { return std::filesystem::path(EngineProcess::EnginePath()).stem().string(); }
 };
 
 TEST_F(ProtocolSession, EndAloneWritesNothingAndExitsWithZero) {
@@ -105,13 +107,14 @@ TEST_F(ProtocolSession, FolderSettingCreatesTheProgramsOwnFolder) {
     test::EngineRun run = RunEngine({"INFO FOLDER " + value, "end"}, Where());
     EXPECT_THAT(run.lines, IsEmpty());
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(value) / "pbrain-zomar"));
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(value) / ProgramName()));
 }
 
 TEST_F(ProtocolSession, FolderThatCannotBeMadeIsReportedAndTheRunGoesOn) {
     std::string missing = directory / "missing/deeper";
     test::EngineRun run = RunEngine({"info folder " + missing, "unknown", "end"}, Where());
-    EXPECT_THAT(run.lines, ElementsAre("ERROR Failed to create directory " + missing + "/pbrain-zomar", "UNKNOWN"));
+    EXPECT_THAT(run.lines,
+                ElementsAre("ERROR Failed to create directory " + missing + "/" + ProgramName(), "UNKNOWN"));
     EXPECT_EQ(run.exitCode, 0);
 }
 

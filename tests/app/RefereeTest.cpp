@@ -126,7 +126,7 @@ TEST_P(RefereeTest, TwoEnginesPlayAGameToItsEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BoardSizes, RefereeTest,
-                         ::testing::Values(GameSize{15, 15}, GameSize{20, 20}, GameSize{6, 5}),
+                         ::testing::Values(GameSize{15, 15}, GameSize{20, 20}, GameSize{6, 5}, GameSize{2, 2}),
                          [](const ::testing::TestParamInfo<GameSize>& info) {
                              return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
                          });

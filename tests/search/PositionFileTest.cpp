@@ -47,12 +47,9 @@ TEST_F(PositionFileTest, MovesCountFromOneInFileOrder) {
     EXPECT_EQ(ReadPositionFile(path), (std::vector<Coord>{At(9, 9), At(10, 9), At(0, 19), At(19, 0)}));
 }
 
-TEST_F(PositionFileTest, HeaderOnlyIsTheEmptyPosition) {
+TEST_F(PositionFileTest, MoveListEndsAtEmptyLetterOrSingleNumberLines) {
     EXPECT_TRUE(ReadPositionFile(Write("empty.txt", "only a header\n")).empty());
     EXPECT_TRUE(ReadPositionFile(Write("bare.txt", "no line end")).empty());
-}
-
-TEST_F(PositionFileTest, MoveListEndsAtEmptyLetterOrSingleNumberLines) {
     EXPECT_EQ(ReadPositionFile(Write("a.txt", "h\n1,1,0\n\n2,2,0\n")).size(), 1u);
     EXPECT_EQ(ReadPositionFile(Write("b.txt", "h\n1,1,0\nEnd of game\n2,2,0\n")).size(), 1u);
     EXPECT_EQ(ReadPositionFile(Write("c.txt", "h\n1,1,0\n17\n2,2,0\n")).size(), 1u);
@@ -83,15 +80,6 @@ TEST_F(PositionFileTest, UnreadableFilesAreErrors) {
     // Long paths are cut to the message buffer.
     const std::string longName = directory / std::string(300, 'n');
     EXPECT_EQ(ErrorOf(longName).size(), 255u);
-}
-
-TEST_F(PositionFileTest, MovesFollowTheBoardWidth) {
-    ReleaseAnalysisTables();
-    SetBoardSize(15, 10);
-    const std::string path = Write("rect.txt", "h\n15,10,0\n");
-    EXPECT_EQ(ReadPositionFile(path), std::vector<Coord>{static_cast<Coord>(14 + 9 * 15)});
-    EXPECT_EQ(ErrorOf(Write("rect2.txt", "h\n16,1,0\n")), "X coord overflow.");
-    EXPECT_EQ(ErrorOf(Write("rect3.txt", "h\n1,11,0\n")), "Y coord overflow.");
 }
 
 }  // namespace

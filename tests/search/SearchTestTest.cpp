@@ -96,18 +96,5 @@ TEST_F(SearchTestTest, FirstMoveStillBuildsItsOwnTable) {
     EXPECT_GT(engine->transpositionTable->EntryCount(), MinTableEntries);
 }
 
-TEST_F(SearchTestTest, OnlyTheBenchmarkWordIsAccepted) {
-    directory.WriteFile("a.txt", OpeningFile);
-    const std::string pattern = directory / "*.txt";
-    engine->currentLine = "testab " + pattern;
-    engine->lineAsRead = engine->currentLine;
-    EXPECT_TRUE(engine->OnOtherCommand("testab", pattern));
-    EXPECT_EQ(TakeAnswers().back().rfind("MESSAGE total moves = ", 0), 0u);
-
-    EXPECT_FALSE(engine->OnOtherCommand("testabc", pattern));
-    EXPECT_FALSE(engine->OnOtherCommand("done", ""));
-    EXPECT_TRUE(TakeLines().empty());
-}
-
 }  // namespace
 }  // namespace zomar

@@ -15,9 +15,7 @@ TEST(TimeBudgetTest, LimitsFollowTurnTimeAndMatchShare) {
     const TimeBudget longTurn = ComputeTimeBudget(5000, 180000);
     EXPECT_EQ(longTurn.hardLimit, 4920);
     EXPECT_EQ(longTurn.softLimit, 3920);
-}
 
-TEST(TimeBudgetTest, SoftLimitNeverExceedsHardLimit) {
     // Plenty of match time left, but a short turn.
     const TimeBudget budget = ComputeTimeBudget(500, 1000000);
     EXPECT_EQ(budget.hardLimit, 420);
