@@ -20,8 +20,8 @@ public:
     using Communicator::Communicator;
 };
 
-// A search board's flat image must fit this many bytes after the board record's
-// reserved head of BoardImageOffset bytes.
+// A search board is copied as one flat image: a head of BoardImageOffset bytes
+// for the board record, then its arrays, MAX_BOARD_SIZE_BYTES in all.
 constexpr std::size_t MAX_BOARD_SIZE_BYTES = 40000;
 constexpr std::size_t BoardImageOffset = 16384;
 

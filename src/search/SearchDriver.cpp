@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <sstream>
 
@@ -42,8 +43,9 @@ std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std
 }
 
 TimeBudget ABPNSEngine::ComputeTimeBudget() {
-    const std::int32_t remaining = -matchClock.matchTimer.ElapsedMs();
-    return zomar::ComputeTimeBudget(matchClock.timeout_turn, remaining);
+    const std::int64_t remaining = -static_cast<std::int64_t>(matchClock.matchTimer.ElapsedMs());
+    return zomar::ComputeTimeBudget(matchClock.timeout_turn,
+                                    static_cast<std::int32_t>(std::min<std::int64_t>(remaining, INT32_MAX)));
 }
 
 void ABPNSEngine::AllocateSearchMemory() {

@@ -46,46 +46,21 @@ TEST(DefenceGenerator, StraightFourLineIsBrokenAtThePointThenAtItsEnds) {
 }
 
 TEST(DefenceGenerator, DoubleStraightFourIsAnsweredOnlyAtThePoint) {
-    auto board = BuildPosition({
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . o . . . . . . .",
-                                   ". . . . . . . o . . . . . . .",
-                                   ". . . . . . . o . . . . . . .",
-                                   ". . . . o o o . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   ". . . . . . . . . . . . . . .",
-                                   "x . . . . . . . . . . . . x x",
-                                   "x x . . . . . . . . . . . . x",
-                               },
-                               OnBoard(15, 15, 1));
+    auto board = BuildPosition(
+        {
+            ". . . . . . . .", ". . . . . . . .", ". . . . . . . .", ". . . . . . . .",
+            ". . . . . . . o", ". . . . . . . o", ". . . . . . . o", ". . . . o o o .",
+        },
+        OnBoard(15, 15, 1));
     ASSERT_EQ(board->PointCategoryOf(2, At(7, 7)), TwoStraightFour);
     EXPECT_THAT(DefencesOf(*board, At(7, 7)), ElementsAre(At(7, 7)));
 }
 
-// o to move; x has a FourThree point at (4,5): a closed three along row 5 and
-// an open two in column 4.
+// x has a FourThree point at (4,5): a closed three along row 5 and an open two
+// in column 4.
 const std::vector<std::string> fourThree = {
-    ". . . . . . . . . . . . . . o",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    "o x x x . . .",
-    ". . . . x . .",
-    ". . . . x . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    "o . . . . . . . . . . . . o o",
+    ". . . . . . .", ". . . . . . .", ". . . . . . .", ". . . . . . .",
+    ". . . . . . .", "o x x x . . .", ". . . . x . .", ". . . . x . .",
 };
 
 TEST(DefenceGenerator, FourThreeListsThePointThenTheFourThenTheThree) {

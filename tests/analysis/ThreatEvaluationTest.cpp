@@ -95,30 +95,41 @@ TEST(EvaluateThreats, DefenderModeOnlyLooksForFives) {
     EXPECT_EQ(board->candidateCount, 0u);
 }
 
-// o to move in the position the defence tests use; here x to move has a
-// FourThree at (4,5).
+// x has a FourThree at (4,5): a closed three along row 5, a two in column 4.
 const std::vector<std::string> ownFourThree = {
-    ". . . . . . . . . . . . . . o",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    "o x x x . . .",
-    ". . . . x . .",
-    ". . . . x . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    ". . . . . . .",
-    "o . . . . . . . . . . . . o o",
+    ". . . . . . .", ". . . . . . .", ". . . . . . .", ". . . . . . .",
+    ". . . . . . .", "o x x x . . .", ". . . . x . .", ". . . . x . .",
 };
 
 TEST(EvaluateThreats, OwnFourThreeWinsWhenTheOpponentHasNoFour) {
     auto board = Position(ownFourThree, 1);
     EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_WIN);
     EXPECT_THAT(CandidateList(*board), ElementsAre(At(4, 5)));
+}
+
+TEST(EvaluateThreats, OwnFourThreeWinsWhenBlockingItsFourGivesTheOpponentNoFour) {
+    std::vector<std::string> rows = ownFourThree;
+    rows.insert(rows.end(), {". . . . . . .", ". . . . . . .", ". . . . . . .", ". . . . . . .", ". . . x o o o"});
+    auto board = Position(rows, 1);
+    ASSERT_GT(board->categoryCount[2][Four], 0);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_WIN);
+    EXPECT_THAT(CandidateList(*board), ElementsAre(At(4, 5)));
+}
+
+TEST(EvaluateThreats, OwnFourThreeFailsWhenTheBlockMakesTheOpponentsFour) {
+    // o's closed three in column 5 turns the block at (5,5) into a four.
+    std::vector<std::string> rows = ownFourThree;
+    rows[6] = ". . . . x o .";
+    rows[7] = ". . . . x o .";
+    rows.insert(rows.end(), {". . . . . o .", ". . . . . x ."});
+    auto board = Position(rows, 1);
+    ASSERT_EQ(board->PointCategoryOf(2, At(5, 5)), Four);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    // The opponent's defences of the tried point stay in front of the list.
+    const std::vector<Coord> list = CandidateList(*board);
+    ASSERT_GE(list.size(), 2u);
+    EXPECT_EQ(list[0], At(4, 5));
+    EXPECT_EQ(list[1], At(5, 5));
 }
 
 TEST(EvaluateThreats, OpponentFourThreeIsAnsweredByItsDefencesAndLineSupport) {
@@ -156,23 +167,11 @@ TEST(EvaluateThreats, OpponentStraightFourPointIsAnsweredByItsDefences) {
 }
 
 TEST(EvaluateThreats, OpponentDoubleStraightFourIsLost) {
+    // o's threes cross at (7,7): two straight fours at once, and two more points.
     auto board = Position(
         {
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . o . . . . . . .",
-            ". . . . . . . o . . . . . . .",
-            ". . . . . . . o . . . . . . .",
-            ". . . . o o o . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            "x . . . . . . . . . . . . x x",
-            "x x . . . . . . . . . . . . x",
+            ". . . . . . . .", ". . . . . . . .", ". . . . . . . .", ". . . . . . . .",
+            ". . . . . . . o", ". . . . . . . o", ". . . . . . . o", ". . . . o o o .",
         },
         1);
     ASSERT_EQ(board->categoryCount[2][TwoStraightFour] + board->categoryCount[2][StraightFourFour] +
@@ -226,21 +225,8 @@ TEST(EvaluateThreats, FoundDefenceClearsThePlyFlag) {
 TEST(EvaluateThreats, OwnDoubleThreeWinsAgainstNoFours) {
     auto board = Position(
         {
-            "o . . . . . . . . . . . . . o",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . x . . . . . . .",
-            ". . . . . . . x . . . . . . .",
-            ". . . . . x x . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            "o . . . . . . . . . . . . . o",
+            ". . . . . . . .", ". . . . . . . .", ". . . . . . . .", ". . . . . . . .",
+            ". . . . . . . .", ". . . . . . . x", ". . . . . . . x", ". . . . . x x .",
         },
         1);
     ASSERT_EQ(board->categoryCount[1][TwoThree], 1);
@@ -249,23 +235,19 @@ TEST(EvaluateThreats, OwnDoubleThreeWinsAgainstNoFours) {
 }
 
 TEST(EvaluateThreats, TwoOpponentDoubleThreesOnALineAddTheGapAndEndTheList) {
+    // x's double-three points (7,7) and (11,7) share row 7.
     auto board = Position(
         {
-            "o . . . . . . . . . . . . . o",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . x . . . . . . .",
-            ". . . . . . . x . . . . . . .",
-            ". . . . . x x . . . . . x x .",
-            ". . . . . . . . . . . x . . .",
-            ". . . . . . . . . . . x . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            ". . . . . . . . . . . . . . .",
-            "o . . . . . . o . . . . . o o",
+            ". . . . . . . . . . . . . .",
+            ". . . . . . . . . . . . . .",
+            ". . . . . . . . . . . . . .",
+            ". . . . . . . . . . . . . .",
+            ". . . . . . . . . . . . . .",
+            ". . . . . . . x . . . . . .",
+            ". . . . . . . x . . . . . .",
+            ". . . . . x x . . . . . x x",
+            ". . . . . . . . . . . x . .",
+            ". . . . . . . . . . . x . .",
         },
         2);
     ASSERT_EQ(board->categoryCount[1][TwoThree], 2);

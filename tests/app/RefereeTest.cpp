@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,8 @@ struct GameSize {
     int width;
     int height;
 };
+
+void PrintTo(const GameSize& size, std::ostream* out) { *out << size.width << "x" << size.height; }
 
 class RefereeTest : public ::testing::TestWithParam<GameSize> {};
 

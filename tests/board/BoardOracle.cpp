@@ -1,4 +1,3 @@
-#include <cstdio>
 #include "BoardOracle.h"
 
 #include <algorithm>
@@ -67,7 +66,6 @@ std::uint32_t CorrectedLine(const std::vector<StoneCode>& stone, int x, int y, i
         value = (fourLike[0] || fourLike[1]) ? FourThree : Three;
     }
     if (value >= raw) return raw;
-    { static int twos=0, ones=0; (found==2?twos:ones)++; if (((twos+ones) % 500)==1) fprintf(stderr,"ones %d twos %d\n", ones, twos);}
     ++corrections;
     return value;
 }
@@ -322,6 +320,33 @@ std::vector<Coord> ListInOrder(const ListBoard& board, int colour, ThreatCategor
         }
     }
     return ::testing::AssertionSuccess();
+}
+
+Snapshot TakeSnapshot(const ListBoard& board) {
+    const std::uint32_t n = board.Area();
+    Snapshot s;
+    s.stone.assign(board.stone.get(), board.stone.get() + n);
+    s.sideToMove = board.sideToMove;
+    s.moves.assign(board.moveList.get(), board.moveList.get() + board.moveCount);
+    s.hashKey = board.hashKey;
+    s.sequence.assign(board.sequence.get(), board.sequence.get() + n * DirectionCount);
+    for (int colour = 1; colour <= 2; ++colour) {
+        s.packed[colour].assign(board.packedCategories[colour].get(), board.packedCategories[colour].get() + n);
+        s.counts[colour].assign(board.categoryCount[colour], board.categoryCount[colour] + CategoryCount);
+        for (int c = 0; c < CategoryCount; ++c) {
+            std::vector<Coord> points = ListInOrder(board, colour, static_cast<ThreatCategory>(c));
+            std::sort(points.begin(), points.end());
+            s.members[colour].push_back(points);
+        }
+    }
+    if (board.Kind() == BoardKind::Search) {
+        s.borderState.assign(board.borderState.get(), board.borderState.get() + n);
+        s.coverOwner.assign(board.coverOwner.get(), board.coverOwner.get() + n);
+        s.borderOwner.assign(board.borderOwner.get(), board.borderOwner.get() + n);
+        s.border.assign(board.borderList.get(), board.borderList.get() + board.borderCount);
+        std::sort(s.border.begin(), s.border.end());
+    }
+    return s;
 }
 
 FrozenPoint FrozenAt(const ExpectedBoard& before, Coord p) {

@@ -66,6 +66,25 @@ struct FrozenPoint {
 FrozenPoint FrozenAt(const ExpectedBoard& before, Coord p);
 ::testing::AssertionResult KeepsFrozen(const ListBoard& board, Coord p, const FrozenPoint& frozen);
 
+// Everything a board holds, with the category lists and the border list as
+// sets: what placing and lifting a stone must restore exactly.
+struct Snapshot {
+    std::vector<StoneCode> stone;
+    std::uint8_t sideToMove = 0;
+    std::vector<Coord> moves;
+    std::uint64_t hashKey = 0;
+    std::vector<std::uint32_t> sequence;
+    std::vector<std::uint32_t> packed[3];
+    std::vector<std::int16_t> counts[3];
+    std::vector<std::vector<Coord>> members[3];
+    std::vector<std::int32_t> borderState;
+    std::vector<std::uint16_t> coverOwner;
+    std::vector<std::uint16_t> borderOwner;
+    std::vector<Coord> border;
+    bool operator==(const Snapshot&) const = default;
+};
+Snapshot TakeSnapshot(const ListBoard& board);
+
 // The points of one category list, walking next from the head.
 std::vector<Coord> ListInOrder(const ListBoard& board, int colour, ThreatCategory category);
 

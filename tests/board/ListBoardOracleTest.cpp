@@ -113,6 +113,7 @@ private:
     void SplitShapes() {
         static constexpr int lineX[DirectionCount] = {1, 0, 1, -1};
         static constexpr int lineY[DirectionCount] = {0, 1, 1, 1};
+        if (stones.size() == boardArea) return;
         int offsets[6] = {-6, -4, -2, 2, 4, 6};
         for (int i = 5; i > 0; --i) std::swap(offsets[i], offsets[Draw(i + 1)]);
         const Coord centre = ChoosePoint();

@@ -132,21 +132,6 @@ TEST_F(SearchDriverTest, OpenPositionIsSearchedAndItsValueReported) {
     EXPECT_EQ(engine->gameBoard->moveCount, 4u);
 }
 
-TEST_F(SearchDriverTest, FullBoardGivesNoMove) {
-    SetUpBoardSize(5, 5);
-    engine->NewBoard();
-    // Pairs of columns, shifted by two from row to row: no line of five.
-    for (std::uint32_t y = 0; y < 5; ++y) {
-        for (std::uint32_t x = 0; x < 5; ++x) {
-            const int colour = ((x + 2 * y) / 2) % 2 == 0 ? 1 : 2;
-            if (engine->gameBoard->ToMoveColour() != colour) engine->PlayMove(PassCoord, false);
-            engine->PlayMove(static_cast<Coord>(x + 5 * y), false);
-        }
-    }
-    ASSERT_EQ(engine->gameBoard->moveCount, 25u);
-    EXPECT_EQ(engine->ThinkMove().move, boardArea);
-}
-
 TEST_F(SearchDriverTest, AlmostFullBoardIsAnsweredWithoutSearch) {
     // Two empty points: a search would reach a full board below the root.
     SetUpBoardSize(2, 2);

@@ -1,0 +1,122 @@
+#include "referee/CommandLine.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace zomar::referee {
+
+const char* const UsageText =
+    "usage: zomar-referee [options] BRAIN_A [BRAIN_B]\n"
+    "  BRAIN_A, BRAIN_B   brain commands (split at blanks); B plays A when absent\n"
+    "  --games N          games to play, in colour-swapped pairs (12)\n"
+    "  --sizes LIST       board sides or WxH rectangles, e.g. 15,20,20x15 (15,20)\n"
+    "  --rules LIST       rules: 0 five or more, 1 exactly five (0,1)\n"
+    "  --openings FILE    opening file in offset notation (repeatable)\n"
+    "  --begin-every K    every K-th round opens with BEGIN, 0 never (2)\n"
+    "  --turn MS          timeout_turn (200)\n"
+    "  --match MS         timeout_match per game, 0 none (0)\n"
+    "  --tolerance MS     grace beyond the turn limit (500)\n"
+    "  --max-memory B     max_memory in bytes (67108864)\n"
+    "  --no-memory-check  do not count a peak above max_memory as a fault\n"
+    "  --start-timeout MS time allowed to answer START or RESTART (30000)\n"
+    "  --transcript FILE  write every protocol line to FILE\n";
+
+namespace {
+
+long long ParseNumber(const std::string& option, const std::string& text, long long low, long long high) {
+    std::size_t used = 0;
+    long long value = 0;
+    try {
+        value = std::stoll(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || value < low || value > high) {
+        throw std::runtime_error(option + ": bad number '" + text + "'");
+    }
+    return value;
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::istringstream stream(text);
+    for (std::string item; std::getline(stream, item, ',');) items.push_back(item);
+    return items;
+}
+
+BoardSize ParseSize(const std::string& text) {
+    const std::size_t cross = text.find('x');
+    if (cross == std::string::npos) {
+        const int side = static_cast<int>(ParseNumber("--sizes", text, 5, 127));
+        return {side, side};
+    }
+    return {static_cast<int>(ParseNumber("--sizes", text.substr(0, cross), 5, 127)),
+            static_cast<int>(ParseNumber("--sizes", text.substr(cross + 1), 5, 127))};
+}
+
+}  // namespace
+
+RefereeSettings ParseCommandLine(const std::vector<std::string>& arguments) {
+    RefereeSettings settings;
+    std::vector<std::string> brains;
+    std::vector<std::string> openingFiles;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size()) throw std::runtime_error(option + " needs a value");
+            return arguments[++i];
+        };
+        const auto number = [&](long long low, long long high) { return ParseNumber(option, value(), low, high); };
+        if (option == "--help" || option == "-h") {
+            settings.help = true;
+        } else if (option == "--games") {
+            settings.schedule.games = static_cast<int>(number(1, 1000000));
+        } else if (option == "--sizes") {
+            settings.schedule.sizes.clear();
+            for (const std::string& item : SplitList(value())) settings.schedule.sizes.push_back(ParseSize(item));
+        } else if (option == "--rules") {
+            settings.schedule.rules.clear();
+            for (const std::string& item : SplitList(value())) {
+                settings.schedule.rules.push_back(static_cast<int>(ParseNumber(option, item, 0, 1)));
+            }
+        } else if (option == "--openings") {
+            openingFiles.push_back(value());
+        } else if (option == "--begin-every") {
+            settings.schedule.beginEvery = static_cast<int>(number(0, 1000000));
+        } else if (option == "--turn") {
+            settings.match.turnMs = static_cast<int>(number(1, 3600000));
+        } else if (option == "--match") {
+            settings.match.matchMs = static_cast<int>(number(0, 2000000000));
+        } else if (option == "--tolerance") {
+            settings.match.toleranceMs = static_cast<int>(number(0, 3600000));
+        } else if (option == "--max-memory") {
+            settings.match.maxMemory = number(0, 2147483647);
+        } else if (option == "--no-memory-check") {
+            settings.match.checkMemory = false;
+        } else if (option == "--start-timeout") {
+            settings.match.startTimeoutMs = static_cast<int>(number(1, 3600000));
+        } else if (option == "--transcript") {
+            settings.transcriptPath = value();
+        } else if (option.rfind("--", 0) == 0) {
+            throw std::runtime_error("unknown option " + option);
+        } else {
+            brains.push_back(option);
+        }
+    }
+    if (settings.help) return settings;
+    if (brains.empty() || brains.size() > 2) throw std::runtime_error("give one or two brain commands");
+    if (settings.schedule.sizes.empty() || settings.schedule.rules.empty()) {
+        throw std::runtime_error("--sizes and --rules need at least one item");
+    }
+    settings.match.commands[0] = SplitCommand(brains[0]);
+    settings.match.commands[1] = SplitCommand(brains.back());
+    if (settings.match.commands[0].empty() || settings.match.commands[1].empty()) {
+        throw std::runtime_error("empty brain command");
+    }
+    for (const std::string& file : openingFiles) {
+        for (Opening& opening : LoadOpenings(file)) settings.schedule.openings.push_back(std::move(opening));
+    }
+    return settings;
+}
+
+}  // namespace zomar::referee

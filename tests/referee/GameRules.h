@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zomar::referee {
+
+enum class Stone : std::uint8_t { Empty = 0, Black = 1, White = 2 };
+
+Stone Opponent(Stone colour);
+const char* ColourName(Stone colour);
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// What placing one stone did.
+enum class Placement { Placed, Five, OffBoard, Occupied };
+
+// The referee's own board: judges every move independently of the brains.
+// Rule bit 1 (exactly five) makes six or more in a row no win.
+class GameBoard {
+public:
+    GameBoard(int width, int height, int rule);
+
+    Placement Place(Point point, Stone colour);
+
+    bool IsOnBoard(Point point) const;
+    Stone At(Point point) const;
+    bool IsFull() const { return stoneCount == width * height; }
+    int StoneCount() const { return stoneCount; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+
+private:
+    bool CompletesFive(Point point, Stone colour) const;
+    int RunLength(Point from, int dx, int dy, Stone colour) const;
+
+    int width;
+    int height;
+    bool exactlyFive;
+    std::vector<Stone> cells;
+    int stoneCount = 0;
+};
+
+}  // namespace zomar::referee
