@@ -149,13 +149,12 @@ std::int32_t CounterFourVerdict(ListBoard& board, const ThreatCounts& k, bool fo
 std::int32_t AnswerStraightFourPoints(ListBoard& board, const ThreatCounts& k) {
     // Kept defences, then one more call's fresh ones after them.
     Coord defences[2 * MaxDefencePoints];
-    bool firstFilled = false;
-    bool found = false;
     const int opp = OpponentColour(board);
     std::uint32_t p = FirstInList(board, opp, StraightFour);
     int n = GenerateDefences(board, static_cast<Coord>(p), defences);
-    firstFilled = n > 0;
-    found = AddDefencesThatFour(board, defences, n, Four);
+    // Whether defences[0] holds a point, the fallback answer of a lost position.
+    bool firstFilled = n > 0;
+    bool found = AddDefencesThatFour(board, defences, n, Four);
     for (p = NextInList(board, opp, p); !IsListEnd(p); p = NextInList(board, opp, p)) {
         const int m = GenerateDefences(board, static_cast<Coord>(p), defences + n);
         firstFilled = firstFilled || (n == 0 && m > 0);

@@ -121,6 +121,7 @@ Expected Classify(const Rules& rules, const Cells& cells, Untried untried) {
             e.defendedWin = std::max(e.defendedWin, w);
             e.defendedSure = std::max(e.defendedSure, s);
         }
+        // A block never brings the five closer; it raises the distance or keeps it.
         e.winGains.push_back(std::max(0, w - e.win));
         e.sureGains.push_back(std::max(0, s - e.sure));
     }

@@ -217,7 +217,8 @@ TEST_F(ListBoardTest, SplitShapesOnBothSidesMakeATwoThree) {
 // files the point itself first.
 TEST_F(ListBoardTest, ListsTakeMovedPointsAtTheFront) {
     ListBoard board(BoardKind::Game);
-    const Coord c = At(7, 7);
+    ListBoardTest::Play(board, MiddleGame());
+    const Coord c = At(9, 8);
     ListState before = TakeLists(board);
     board.MakeMove(c);
     ExpectListsAfter(board, before, {});

@@ -1,5 +1,6 @@
 #include "referee/CommandLine.h"
 
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -35,6 +36,19 @@ long long ParseNumber(const std::string& option, const std::string& text, long l
         throw std::runtime_error(option + ": bad number '" + text + "'");
     }
     return value;
+}
+
+// Brains run in their own working folder: paths to existing files (the
+// program, or a program given to a launcher) become absolute.
+std::vector<std::string> BrainCommand(const std::string& text) {
+    std::vector<std::string> words = SplitCommand(text);
+    for (std::string& word : words) {
+        std::error_code error;
+        if (word.find('/') != std::string::npos && word[0] != '-' && std::filesystem::exists(word, error)) {
+            word = std::filesystem::absolute(word, error).string();
+        }
+    }
+    return words;
 }
 
 std::vector<std::string> SplitList(const std::string& text) {
@@ -108,8 +122,8 @@ RefereeSettings ParseCommandLine(const std::vector<std::string>& arguments) {
     if (settings.schedule.sizes.empty() || settings.schedule.rules.empty()) {
         throw std::runtime_error("--sizes and --rules need at least one item");
     }
-    settings.match.commands[0] = SplitCommand(brains[0]);
-    settings.match.commands[1] = SplitCommand(brains.back());
+    settings.match.commands[0] = BrainCommand(brains[0]);
+    settings.match.commands[1] = BrainCommand(brains.back());
     if (settings.match.commands[0].empty() || settings.match.commands[1].empty()) {
         throw std::runtime_error("empty brain command");
     }

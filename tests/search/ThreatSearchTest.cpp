@@ -7,9 +7,6 @@
 
 #include "analysis/MoveGeneration.h"
 #include "analysis/Score.h"
-#include "analysis/ThreatEvaluation.h"
-#include <cstdio>
-#include "analysis/Candidates.h"
 #include "board/Geometry.h"
 #include "search/TreeSearch.h"
 #include "support/PositionBuilder.h"
@@ -201,25 +198,3 @@ TEST_F(ThreatSearchTest, MoreAttacksThanTheListHoldsAreSearchedSafely) {
 
 }  // namespace
 }  // namespace zomar
-namespace zomar { namespace {
-TEST(Dbg, Cats) {
-    auto b = test::BuildPosition(TwoAttackWin, test::OnBoard(15, 15, Colour1, BoardKind::Search));
-    int own = b->ToMoveColour();
-    for (int c = 0; c < 12; ++c) std::printf("cat %d own %d opp %d\n", c, b->categoryCount[own][c], b->categoryCount[3-own][c]);
-    Coord P = test::At(6,7);
-    std::printf("epc %d pc %d lines %d %d %d %d weak %d %d\n", b->evalPointCount, b->PointCategoryOf(own,P), b->LineCategoryOf(own,P,0), b->LineCategoryOf(own,P,1), b->LineCategoryOf(own,P,2), b->LineCategoryOf(own,P,3), IsWeakPoint(*b,P,own,1), IsWeakPoint(*b,P,3-own,0));
-    EvaluateThreats(*b, 1);
-    std::printf("list %d %d count %u\n", b->candidateList[0], b->candidateList[1], b->candidateCount);
-    ClearCandidates(*b);
-    std::printf("after clear marks %d %d count %u\n", b->candidateMark[test::At(6,7)], b->candidateMark[test::At(6,5)], b->candidateCount);
-    for (int i = 0; i < 3; ++i) {
-    int e1 = EvaluateThreats(*b, 1);
-    std::printf("e1 %d count %u epc %d marks %d %d\n", e1, b->candidateCount, b->evalPointCount, b->candidateMark[test::At(6,7)], b->candidateMark[test::At(6,5)]);
-    }
-    TranspositionTable table(1024); SearchCounters counters; std::ostringstream out; TreeSearch search(table, counters, out);
-    Coord mv = PassCoord;
-    int v = search.ThreatSearch(*b, 0, -9, mv, SCORE_WIN, nullptr);
-    std::printf("v %d mv %d\n", v, mv);
-    std::printf("%s eval1 %d count %u\n", test::Diagram(*b).c_str(), EvaluateThreats(*b, 1), b->candidateCount);
-}
-}}
