@@ -19,11 +19,17 @@ constexpr std::uint32_t HighSideMask = LowSideMask << (2 * HalfLength);
 // Cells -5 .. -1 (or +1 .. +5) reading empty, own, empty, own, empty.
 constexpr std::uint32_t SplitShape[3] = {0, 0x44, 0x88};
 constexpr int SplitReach = HalfLength + 1;
+// Line words holding one point: five steps each way along four lines.
+constexpr int MaxLinesThrough = 2 * HalfLength * DirectionCount;
 // At most one far point per side of each of the four lines.
 constexpr int MaxFarPoints = 2 * DirectionCount;
 
 // A line category that the distance-six correction may still lower.
 constexpr bool IsCorrectable(std::uint32_t line) { return line > FourThree; }
+constexpr bool IsSplitShape(std::uint32_t side) { return side == SplitShape[1] || side == SplitShape[2]; }
+constexpr bool HasSplitSide(std::uint32_t word) {
+    return IsSplitShape(word & LowSideMask) || IsSplitShape((word >> (2 * HalfLength)) & LowSideMask);
+}
 constexpr bool IsFourLike(ThreatCategory line) { return line >= FourDevelopFour && line <= Four; }
 
 void Unlink(std::uint16_t* next, std::uint16_t* prev, std::uint32_t h) {
@@ -118,18 +124,27 @@ void ListBoard::MoveOwnPoint(Coord c, bool placed) {
 }
 
 // Adds or removes the stone's cell in every line word of the empty points up
-// to five steps away, and re-rates those lines.
+// to five steps away, and re-rates those lines. The words are all updated
+// first and their table entries fetched ahead, so that the lookups overlap.
 void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
+    std::uint32_t changed[MaxLinesThrough];
+    int changedCount = 0;
     std::uint32_t* words = sequence.get();
     const std::uint8_t* stones = stone.get();
     for (const std::uint32_t* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
          entry[0] < UpdateListEnd; entry += 3) {
         const std::uint32_t index = entry[0];
-        const std::uint32_t h = index / DirectionCount;
-        if (stones[h] != EmptyCell) continue;
+        if (stones[index / DirectionCount] != EmptyCell) continue;
         const std::uint32_t delta = entry[1] * colour;
-        words[index] = placed ? words[index] + delta : words[index] - delta;
-        UpdateEntry(h, static_cast<int>(index % DirectionCount), words[index]);
+        const std::uint32_t word = placed ? words[index] + delta : words[index] - delta;
+        words[index] = word;
+        __builtin_prefetch(&lineCategory[1][word]);
+        __builtin_prefetch(&lineCategory[2][word]);
+        changed[changedCount++] = index;
+    }
+    for (int i = 0; i < changedCount; ++i) {
+        const std::uint32_t index = changed[i];
+        UpdateEntry(index / DirectionCount, static_cast<int>(index % DirectionCount), words[index]);
     }
 }
 
@@ -152,8 +167,8 @@ void ListBoard::UpdateDistanceSix(Coord c) {
         const std::uint32_t low = q & LowSideMask;
         const std::uint32_t high = (q >> (2 * HalfLength)) & LowSideMask;
         const std::int64_t reach = static_cast<std::int64_t>(SplitReach) * directionStep[d];
-        if (low == SplitShape[1] || low == SplitShape[2]) consider(c - reach, d);
-        if (high == SplitShape[1] || high == SplitShape[2]) consider(c + reach, d);
+        if (IsSplitShape(low)) consider(c - reach, d);
+        if (IsSplitShape(high)) consider(c + reach, d);
     }
     for (int i = 0; i < farCount; ++i) {
         const std::uint32_t h = farPoint[i];
@@ -166,7 +181,7 @@ void ListBoard::UpdateDistanceSix(Coord c) {
 void ListBoard::UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord) {
     const int shift = CategoryBits * direction;
     std::uint32_t newLine[3] = {0, lineCategory[1][sequenceWord], lineCategory[2][sequenceWord]};
-    if (IsCorrectable(newLine[1]) || IsCorrectable(newLine[2])) {
+    if ((IsCorrectable(newLine[1]) || IsCorrectable(newLine[2])) && HasSplitSide(sequenceWord)) {
         CorrectDistanceSix(h, direction, sequenceWord, newLine);
     }
     for (int colour = 1; colour <= 2; ++colour) {

@@ -97,7 +97,7 @@ std::int32_t TreeSearch::ThreatSearch(ListBoard& board, std::int32_t level, std:
             best = value;
             bestMove = move;
         }
-        if (value == SCORE_WIN) return best;
+        if (value > bound || value == SCORE_WIN) return best;
     }
     return std::max(best, StaticScore(board));
 }

@@ -71,22 +71,41 @@ std::string SessionText(std::string_view bytes) {
     return text;
 }
 
+namespace {
+
+constexpr std::uint32_t StartUpSide = 20;
+
+// The start-up tables of main (20 x 20, rule 0). Building them is most of a
+// short session's cost, so they are kept while a session leaves them as they
+// were: they are only read during play.
+void EnsureStartUpTables(bool& current) {
+    if (current && boardWidth == StartUpSide && boardHeight == StartUpSide && gameRule == 0) return;
+    ReleaseGeometryTables();
+    ReleaseAnalysisTables();
+    current = false;
+    gameRule = 0;
+    SetBoardSize(StartUpSide, StartUpSide);
+    InitAnalysisTables();
+    current = true;
+}
+
+}  // namespace
+
 SessionResult RunProtocolSession(std::string_view bytes) {
+    static bool tablesCurrent = false;
     std::istringstream input(SessionText(bytes));
     std::ostringstream output;
     SessionResult result;
     try {
-        gameRule = 0;
-        SetBoardSize(20, 20);
-        InitAnalysisTables();
+        EnsureStartUpTables(tablesCurrent);
         ABPNSEngine engine("protocol_fuzzer", input, output);
         engine.CommandLoop();
     } catch (const std::exception& error) {
         output << "ERROR std::exception: " << error.what() << '\n';
         result.endedWithError = true;
+        // The error may have left the tables half rebuilt.
+        tablesCurrent = false;
     }
-    ReleaseGeometryTables();
-    ReleaseAnalysisTables();
     result.output = output.str();
     return result;
 }

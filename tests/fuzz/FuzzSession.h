@@ -22,9 +22,10 @@ struct SessionResult {
 };
 
 // Runs one whole engine session in this process the way main does: start-up
-// tables for 20 x 20 and rule 0, the engine on string streams, the command
-// loop, and on a std::exception the one error line. Any other exception
-// escapes. "input.txt" in the current directory is read as by the engine.
+// tables for 20 x 20 and rule 0 (kept from the previous session when it left
+// them so), the engine on string streams, the command loop, and on a
+// std::exception the one error line. Any other exception escapes. "input.txt"
+// in the current directory is read as by the engine.
 SessionResult RunProtocolSession(std::string_view bytes);
 
 }  // namespace zomar::fuzz

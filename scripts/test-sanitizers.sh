@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the whole tree with AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan/ and runs the whole test suite there (the referee's game set
+# included). Any sanitizer report ends the process that made it with an error,
+# so it fails its test. JOBS sets the parallelism (default 2).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-asan"
+jobs=${JOBS:-2}
+bash "$root/scripts/setup.sh"
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all"
+# The sanitized engine is slower and its resident memory includes the shadow
+# memory: the game set gets more tolerance and no memory limit check.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer -g" \
+  -DCMAKE_EXE_LINKER_FLAGS="$sanitize" \
+  -DZOMAR_BUILD_BENCH=OFF \
+  "-DZOMAR_REFEREE_EXTRA_OPTIONS=--no-memory-check;--tolerance;1500" >&2
+cmake --build "$build" -j "$jobs" >&2
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+cd "$build"
+ctest --output-on-failure -j "$jobs"
