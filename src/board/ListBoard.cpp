@@ -75,20 +75,16 @@ void VisitImageArrays(const ListBoard& board, Visit&& visit) {
 }  // namespace
 
 ListBoard::ListBoard(BoardKind kind) : kind(kind), area(boardArea) {
-    hashKey = 0;
     if (area > MaxBoardArea) {
         throw std::runtime_error("Playing board too big, max area is " + std::to_string(MaxBoardArea));
     }
     InitBoardAnalysis(*this);
 
-    neighbourCandidates = 1;
     evalPointCount = static_cast<std::int32_t>(area);
     candidateList.reset(new Coord[area]);
     candidateMark.reset(new std::uint8_t[area]());
-    candidateCount = 0;
-    borderStateRef = nullptr;
-
     if (kind == BoardKind::Search) {
+        // Only copies of a game board fill quiet positions with points near stones.
         neighbourCandidates = 0;
         AllocateBorder();
     }

@@ -40,13 +40,15 @@ public:
     ListBoard(const ListBoard&) = delete;
     ListBoard& operator=(const ListBoard&) = delete;
 
-    // A search board in the position of source, built by replaying its moves.
+    // A search board in the position of source, built by replaying its moves;
+    // the first stone becomes colour 1, and passes are replayed where the
+    // source's history needs them.
     static std::unique_ptr<ListBoard> CopySearchBoard(const ListBoard& source);
 
     // Places a stone for the side to move, lifts the last stone when c holds
     // it, or passes on PassCoord; true when a stone was placed.
     bool MakeMove(Coord c);
-    // MakeMove plus the border update (search boards only). PassCoord only
+    // MakeMove plus the border update; raises on a game board. PassCoord only
     // hands the turn over and leaves the border as it is.
     bool MakeSearchMove(Coord c);
 

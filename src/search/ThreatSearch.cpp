@@ -48,7 +48,9 @@ void BuildAttackList(const ListBoard& board, const Coord* moves, std::uint32_t n
     attacks.points[attacks.length] = end;
     if (hasPrev) {
         const Coord* found = std::find(attacks.points, attacks.points + attacks.length, prev);
-        if (found != attacks.points + attacks.length) attacks.prevIndex = static_cast<std::int32_t>(found - attacks.points);
+        if (found != attacks.points + attacks.length) {
+            attacks.prevIndex = static_cast<std::int32_t>(found - attacks.points);
+        }
     }
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 // Mark bit of candidates that the counter-four scan added without weight.
 constexpr std::uint8_t MarkUnweightedBit = 4;
-// Nodes deeper than this first search depth - IidReduction for a first move.
+// A node deeper than IidMinDepth that the table gives no move first searches
+// IidReduction plies shallower to find one.
 constexpr std::int32_t IidMinDepth = 6;
 constexpr std::int32_t IidReduction = 4;
 // The table keeps only nodes deeper than this.
