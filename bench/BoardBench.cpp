@@ -2,14 +2,18 @@
 // step of the search, with the core update alone and with the border lists.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"
 #include "board/ListBoard.h"
+#include "search/PositionFile.h"
 
 namespace zomar {
 namespace {
@@ -84,6 +88,46 @@ void BM_PlaceAndLift(benchmark::State& state) {
 
 BENCHMARK(BM_PlaceAndLift<false>)->Name("BM_MakeMovePair")->Arg(20)->Arg(60);
 BENCHMARK(BM_PlaceAndLift<true>)->Name("BM_MakeSearchMovePair")->Arg(20)->Arg(60);
+
+std::vector<std::vector<Coord>> ShippedGames() {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(ZOMAR_TEST_DATA_DIR)) {
+        if (entry.path().extension() == ".txt") files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<std::vector<Coord>> games;
+    for (const std::string& file : files) games.push_back(ReadPositionFile(file));
+    return games;
+}
+
+// Every stone of a shipped game played forward, then all taken back in
+// reverse order; one pair per stone, as boards are usually compared.
+template <bool WithBorder>
+void BM_ReplayGames(benchmark::State& state) {
+    UseStandardTables();
+    const std::vector<std::vector<Coord>> games = ShippedGames();
+    std::vector<std::unique_ptr<ListBoard>> boards;
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        boards.push_back(std::make_unique<ListBoard>(WithBorder ? BoardKind::Search : BoardKind::Game));
+    }
+    std::int64_t pairs = 0;
+    for (auto _ : state) {
+        for (std::size_t g = 0; g < games.size(); ++g) {
+            ListBoard& board = *boards[g];
+            for (Coord c : games[g]) {
+                if constexpr (WithBorder) board.MakeSearchMove(c); else board.MakeMove(c);
+            }
+            for (auto c = games[g].rbegin(); c != games[g].rend(); ++c) {
+                if constexpr (WithBorder) board.MakeSearchMove(*c); else board.MakeMove(*c);
+            }
+            pairs += static_cast<std::int64_t>(games[g].size());
+            benchmark::DoNotOptimize(board.hashKey);
+        }
+    }
+    state.SetItemsProcessed(pairs);
+}
+BENCHMARK(BM_ReplayGames<false>)->Name("BM_MakeMoveReplayPair");
+BENCHMARK(BM_ReplayGames<true>)->Name("BM_MakeSearchMoveReplayPair");
 
 }  // namespace
 }  // namespace zomar

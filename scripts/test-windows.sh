@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows engine and tests it under wine: its unit tests, then the
 # end-to-end tests of tests/app (built natively) with the Windows executable as
-# the engine, including games in which it must play the native engine's moves.
+# the engine, including games in which it must play the native engine's moves,
+# and timed referee games of the Windows engine against the native one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZOMAR_WINDOWS_BUILD_DIR:-$root/build-windows}
@@ -10,16 +11,20 @@ jobs=$(nproc)
 
 ZOMAR_WINDOWS_BUILD_DIR=$build bash "$root/scripts/build-windows.sh"
 cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >&2
-cmake --build "$native" --target pbrain-zomar app_tests >&2
+cmake --build "$native" --target pbrain-zomar app_tests zomar-referee >&2
 
 # Wine's own settings; nothing may wait for a display. A wine server that
 # outlives each program keeps every start fast, and ends itself a minute after
-# the last one.
+# the last one (exit code 2: a server runs already).
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= DISPLAY=
 wine=/usr/lib/wine/wine64
-/usr/lib/wine/wineserver -p 60
+/usr/lib/wine/wineserver -p 60 || true
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+# Timed games against the native engine, judged as a tournament manager would.
+"$native/tests/referee/zomar-referee" --games 8 --sizes 15,20 --rules 0,1 --turn 200 \
+  "$wine $build/src/pbrain-zomar64.exe" "$native/src/pbrain-zomar"
 
 # Every suite of the native end-to-end tests, with the Windows executable as
 # the engine. Two of them hand the engine host paths, which the Windows engine

@@ -27,6 +27,10 @@ std::unique_ptr<std::uint16_t[]> defenceOrder;
 std::unique_ptr<std::uint8_t[]> lineCategory[3];
 std::unique_ptr<std::uint8_t[]> pointCategory;
 
+std::uint32_t negativeHalfRuns[HalfWordSize];
+std::uint32_t positiveHalfRuns[HalfWordSize];
+std::uint8_t runPairCategory[3][RunPairCount];
+
 namespace {
 
 constexpr std::uint8_t Never = 6;               // distance of a run that can never hold five
@@ -197,6 +201,33 @@ std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
            (1u << (i + positive.length + 1));
 }
 
+// The cache-sized form of the line tables: every pair of side runs, and the
+// run of each half word per colour.
+void BuildRunPairCategories(const std::array<ThreatCategory, GroupCodeCount>& codeCategory) {
+    static_assert(SideRunCount < static_cast<int>(SideRunSlots));
+    std::fill(&runPairCategory[0][0], &runPairCategory[0][0] + 3 * RunPairCount, Impossible);
+    for (int colour = Colour1; colour <= Colour2; ++colour) {
+        for (int negativeLength = 0; negativeLength <= HalfLength; ++negativeLength)
+            for (std::uint32_t negativeBits = 0; negativeBits < (1u << negativeLength); ++negativeBits)
+                for (int positiveLength = 0; positiveLength <= HalfLength; ++positiveLength)
+                    for (std::uint32_t positiveBits = 0; positiveBits < (1u << positiveLength); ++positiveBits) {
+                        const SideRun negative{negativeBits, negativeLength};
+                        const SideRun positive{positiveBits, positiveLength};
+                        runPairCategory[colour][SideRunIndex(negative) * SideRunSlots + SideRunIndex(positive)] =
+                            codeCategory[JoinRuns(negative, true, positive)];
+                    }
+    }
+    for (std::uint32_t half = 0; half < HalfWordSize; ++half) {
+        const auto negative1 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour1, half, HalfLength, true)));
+        const auto negative2 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour2, half, HalfLength, true)));
+        negativeHalfRuns[half] = (negative1 * SideRunSlots) | ((negative2 * SideRunSlots) << 16);
+        const std::uint32_t word = half << (2 * HalfLength);
+        const auto positive1 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour1, word, HalfLength, false)));
+        const auto positive2 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour2, word, HalfLength, false)));
+        positiveHalfRuns[half] = positive1 | (positive2 << 16);
+    }
+}
+
 void BuildLineCategories() {
     if (groupClassifier == nullptr)
         throw std::runtime_error(
@@ -227,6 +258,7 @@ void BuildLineCategories() {
             shared = row;
         }
     }
+    BuildRunPairCategories(codeCategory);
 }
 
 // Every order of the same four line categories gives the same point category.

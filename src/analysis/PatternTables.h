@@ -44,6 +44,30 @@ inline ThreatCategory LineCategory(int colour, std::uint32_t sequence) {
 }
 inline ThreatCategory PointCategory(std::uint32_t packed) { return pointCategory[packed]; }
 
+// The line categories of both colours again, from tables small enough to stay
+// in the first-level cache (the board's update reads them for every changed
+// line). Each half of a word names, per colour, its free run (one of
+// SideRunSlots); both halves' runs index a run-pair table per colour. A half's
+// entry carries the colour-1 index in the low 16 bits and the colour-2 index in
+// the high 16, the negative half's already shifted, so one addition joins them.
+constexpr std::uint32_t HalfWordSize = 1u << (2 * HalfLength);
+constexpr std::uint32_t SideRunSlots = 1u << (HalfLength + 1);
+constexpr std::uint32_t RunPairCount = SideRunSlots * SideRunSlots;
+extern std::uint32_t negativeHalfRuns[HalfWordSize];
+extern std::uint32_t positiveHalfRuns[HalfWordSize];
+extern std::uint8_t runPairCategory[3][RunPairCount];
+
+struct LineCategoryPair {
+    ThreatCategory colour1;
+    ThreatCategory colour2;
+};
+// The same values as lineCategory[1] and lineCategory[2] for a 20-bit word.
+inline LineCategoryPair LineCategories(std::uint32_t sequence) {
+    const std::uint32_t runs =
+        negativeHalfRuns[sequence & (HalfWordSize - 1)] + positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)];
+    return {runPairCategory[1][runs & 0xFFFF], runPairCategory[2][runs >> 16]};
+}
+
 // A free run of cells through a point for one colour (see MakeGroupCode).
 struct GroupCode {
     std::uint32_t code;

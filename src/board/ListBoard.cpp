@@ -19,8 +19,6 @@ constexpr std::uint32_t HighSideMask = LowSideMask << (2 * HalfLength);
 // Cells -5 .. -1 (or +1 .. +5) reading empty, own, empty, own, empty.
 constexpr std::uint32_t SplitShape[3] = {0, 0x44, 0x88};
 constexpr int SplitReach = HalfLength + 1;
-// Line words holding one point: five steps each way along four lines.
-constexpr int MaxLinesThrough = 2 * HalfLength * DirectionCount;
 // At most one far point per side of each of the four lines.
 constexpr int MaxFarPoints = 2 * DirectionCount;
 
@@ -120,11 +118,8 @@ void ListBoard::MoveOwnPoint(Coord c, bool placed) {
 }
 
 // Adds or removes the stone's cell in every line word of the empty points up
-// to five steps away, and re-rates those lines. The words are all updated
-// first and their table entries fetched ahead, so that the lookups overlap.
+// to five steps away, and re-rates those lines.
 void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
-    std::uint32_t changed[MaxLinesThrough];
-    int changedCount = 0;
     std::uint32_t* words = sequence.get();
     const std::uint8_t* stones = stone.get();
     for (const std::uint32_t* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
@@ -134,13 +129,7 @@ void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
         const std::uint32_t delta = entry[1] * colour;
         const std::uint32_t word = placed ? words[index] + delta : words[index] - delta;
         words[index] = word;
-        __builtin_prefetch(&lineCategory[1][word]);
-        __builtin_prefetch(&lineCategory[2][word]);
-        changed[changedCount++] = index;
-    }
-    for (int i = 0; i < changedCount; ++i) {
-        const std::uint32_t index = changed[i];
-        UpdateEntry(index / DirectionCount, static_cast<int>(index % DirectionCount), words[index]);
+        UpdateEntry(index / DirectionCount, static_cast<int>(index % DirectionCount), word);
     }
 }
 
@@ -174,9 +163,10 @@ void ListBoard::UpdateDistanceSix(Coord c) {
 
 // Re-rates line `direction` of empty point h from its word, for both colours,
 // and moves h between lists where its point category changes.
-void ListBoard::UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord) {
+inline void ListBoard::UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord) {
     const int shift = CategoryBits * direction;
-    std::uint32_t newLine[3] = {0, lineCategory[1][sequenceWord], lineCategory[2][sequenceWord]};
+    const LineCategoryPair lines = LineCategories(sequenceWord);
+    std::uint32_t newLine[3] = {0, lines.colour1, lines.colour2};
     if ((IsCorrectable(newLine[1]) || IsCorrectable(newLine[2])) && HasSplitSide(sequenceWord)) {
         CorrectDistanceSix(h, direction, sequenceWord, newLine);
     }
@@ -226,7 +216,7 @@ void ListBoard::CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t
     }
 }
 
-void ListBoard::MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to) {
+inline void ListBoard::MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to) {
     --categoryCount[colour][from];
     ++categoryCount[colour][to];
     Unlink(categoryNext[colour].get(), categoryPrev[colour].get(), h);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -170,6 +171,10 @@ struct CrossGame {
     int boardSize;
     bool windowsBegins;
 };
+
+void PrintTo(const CrossGame& game, std::ostream* out) {
+    *out << game.boardSize << "x" << game.boardSize << (game.windowsBegins ? ", Windows begins" : ", native begins");
+}
 
 class WindowsEngineCrossTest : public ::testing::TestWithParam<CrossGame> {};
 

@@ -115,9 +115,12 @@ void Referee::CheckUnaskedOutput(int seat, std::vector<Fault>& faults) {
 void Referee::Retire(int seat, std::vector<Fault>* faults) {
     Seat& s = seats[seat];
     if (!s.process) return;
-    const bool died = s.process->OutputEnded() || s.process->HasExited();
-    const int code = died ? s.process->Finish(ExitWaitMs) : (s.process->Kill(), -1);
-    if (died && faults) faults->push_back({FaultKind::Crash, seat, "exited with code " + std::to_string(code)});
+    if (s.process->OutputEnded() || s.process->HasExited()) {
+        const int code = s.process->Finish(ExitWaitMs);
+        if (faults) faults->push_back({FaultKind::Crash, seat, "exited with code " + std::to_string(code)});
+    } else {
+        s.process->Kill();
+    }
     s.peakMemory = std::max(s.peakMemory, s.process->PeakMemoryBytes());
     s.process.reset();
 }

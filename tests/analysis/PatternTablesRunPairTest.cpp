@@ -1,0 +1,53 @@
+// The board reads line categories from the small run-pair tables; they must
+// agree with the full line tables on every word, under both kinds of rule.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "analysis/AnalysisSetup.h"
+#include "analysis/PatternTables.h"
+#include "board/Geometry.h"
+
+namespace zomar {
+namespace {
+
+class RunPairTablesTest : public ::testing::TestWithParam<std::int32_t> {
+protected:
+    void SetUp() override { Rebuild(GetParam()); }
+    void TearDown() override { Rebuild(0); }
+
+    static void Rebuild(std::int32_t rule) {
+        ReleaseAnalysisTables();
+        SetBoardSize(20, 20);
+        gameRule = rule;
+        InitAnalysisTables();
+    }
+};
+
+TEST_P(RunPairTablesTest, EveryWordRatesAsInTheLineTables) {
+    std::uint32_t mismatches = 0;
+    std::uint32_t firstMismatch = 0;
+    for (std::uint32_t word = 0; word < LineTableSize; ++word) {
+        const LineCategoryPair pair = LineCategories(word);
+        if (pair.colour1 != lineCategory[Colour1][word] || pair.colour2 != lineCategory[Colour2][word]) {
+            if (mismatches++ == 0) firstMismatch = word;
+        }
+    }
+    EXPECT_EQ(mismatches, 0u) << "first at word 0x" << std::hex << firstMismatch;
+}
+
+// Rule 1 turns overlines into nothing: a rebuild must replace the small
+// tables too, not keep the previous rule's values.
+TEST_P(RunPairTablesTest, RebuildForTheOtherRuleFollowsIt) {
+    // X X X X + X: five with P under rule 0, an overline of six under rule 1.
+    const std::uint32_t sixInARow = (1u << 2) | (1u << 4) | (1u << 6) | (1u << 8) | (1u << 10);
+    const ThreatCategory before = LineCategories(sixInARow).colour1;
+    Rebuild(GetParam() == 1 ? 0 : 1);
+    EXPECT_NE(LineCategories(sixInARow).colour1, before);
+    EXPECT_EQ(LineCategories(sixInARow).colour1, lineCategory[Colour1][sixInARow]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, RunPairTablesTest, ::testing::Values(0, 1, 3));
+
+}  // namespace
+}  // namespace zomar
