@@ -13,12 +13,16 @@ ZOMAR_WINDOWS_BUILD_DIR=$build bash "$root/scripts/build-windows.sh"
 cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >&2
 cmake --build "$native" --target pbrain-zomar app_tests zomar-referee >&2
 
-# Wine's own settings; nothing may wait for a display. A wine server that
-# outlives each program keeps every start fast, and ends itself a minute after
-# the last one (exit code 2: a server runs already).
+# Wine's own settings; nothing may wait for a display.
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= DISPLAY=
 wine=/usr/lib/wine/wine64
-/usr/lib/wine/wineserver -p 60 || true
+# Wine's server and its service processes outlive the programs it runs, and
+# would hold the output pipe of whichever test started them open (so that test
+# waits until they end). Started here without standard streams, they keep
+# every start fast and hold nothing; they are ended when this script ends.
+trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
+/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
+"$wine" wineboot </dev/null >/dev/null 2>&1
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 

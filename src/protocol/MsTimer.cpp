@@ -1,17 +1,19 @@
 #include "protocol/MsTimer.h"
 
-#include <ctime>
+#include <chrono>
 
 namespace zomar {
 
 namespace {
 
 MsTimer::Reading ReadClock() {
-    std::timespec time {};
-    std::timespec_get(&time, TIME_UTC);
+    // The system clock counts from 1970, as the C runtime's time of day does.
+    const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::system_clock::now().time_since_epoch())
+                                .count();
     MsTimer::Reading reading;
-    reading.seconds = static_cast<std::int64_t>(time.tv_sec);
-    reading.milliseconds = static_cast<std::uint16_t>(time.tv_nsec / 1000000);
+    reading.seconds = ms / 1000;
+    reading.milliseconds = static_cast<std::uint16_t>(ms % 1000);
     return reading;
 }
 
