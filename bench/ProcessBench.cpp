@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -81,13 +82,21 @@ private:
 };
 
 void BM_StartToFirstOk(benchmark::State& state) {
-    for (auto _ : state) {
-        EngineChild engine;
-        engine.Send("start 20");
-        if (engine.ReadAnswer() != "OK") state.SkipWithError("start 20 was not answered OK");
-        state.PauseTiming();
-        engine.Finish();
-        state.ResumeTiming();
+    try {
+        for (auto _ : state) {
+            EngineChild engine;
+            engine.Send("start 20");
+            const bool ok = engine.ReadAnswer() == "OK";
+            state.PauseTiming();
+            engine.Finish();
+            state.ResumeTiming();
+            if (!ok) {
+                state.SkipWithError("start 20 was not answered OK");
+                break;
+            }
+        }
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
     }
 }
 BENCHMARK(BM_StartToFirstOk)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
@@ -95,16 +104,20 @@ BENCHMARK(BM_StartToFirstOk)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 // A few moves at the default memory limit: the first move sizes the table.
 void BM_PeakMemoryOfAShortGame(benchmark::State& state) {
     long peakKiB = 0;
-    for (auto _ : state) {
-        EngineChild engine;
-        engine.Send("info timeout_turn 300");
-        engine.Send("start 20");
-        engine.ReadAnswer();
-        engine.Send("begin");
-        engine.ReadAnswer();
-        engine.Send("turn 9,9");
-        engine.ReadAnswer();
-        peakKiB = engine.Finish();
+    try {
+        for (auto _ : state) {
+            EngineChild engine;
+            engine.Send("info timeout_turn 300");
+            engine.Send("start 20");
+            engine.ReadAnswer();
+            engine.Send("begin");
+            engine.ReadAnswer();
+            engine.Send("turn 9,9");
+            engine.ReadAnswer();
+            peakKiB = engine.Finish();
+        }
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
     }
     state.counters["peak_rss_MiB"] = static_cast<double>(peakKiB) / 1024.0;
 }

@@ -166,19 +166,28 @@ void ListBoard::UpdateDistanceSix(Coord c) {
 inline void ListBoard::UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord) {
     const int shift = CategoryBits * direction;
     const LineCategoryPair lines = LineCategories(sequenceWord);
-    std::uint32_t newLine[3] = {0, lines.colour1, lines.colour2};
-    if ((IsCorrectable(newLine[1]) || IsCorrectable(newLine[2])) && HasSplitSide(sequenceWord)) {
-        CorrectDistanceSix(h, direction, sequenceWord, newLine);
+    std::uint32_t line1 = lines.colour1;
+    std::uint32_t line2 = lines.colour2;
+    if ((IsCorrectable(line1) || IsCorrectable(line2)) && HasSplitSide(sequenceWord)) [[unlikely]] {
+        std::uint32_t corrected[3] = {0, line1, line2};
+        CorrectDistanceSix(h, direction, sequenceWord, corrected);
+        line1 = corrected[1];
+        line2 = corrected[2];
     }
-    for (int colour = 1; colour <= 2; ++colour) {
-        const std::uint32_t packed = packedCategories[colour][h];
-        if (((packed >> shift) & CategoryMask) == newLine[colour]) continue;
-        const std::uint32_t updated = (packed & ~(CategoryMask << shift)) | (newLine[colour] << shift);
-        packedCategories[colour][h] = updated;
-        const ThreatCategory from = PointCategory(packed);
-        const ThreatCategory to = PointCategory(updated);
-        if (from != to) MoveToList(colour, h, from, to);
-    }
+    RateLine(Colour1, h, shift, line1);
+    RateLine(Colour2, h, shift, line2);
+}
+
+// Stores one colour's new category of a line of h and refiles h when its
+// point category changes.
+inline void ListBoard::RateLine(int colour, std::uint32_t h, int shift, std::uint32_t line) {
+    const std::uint32_t packed = packedCategories[colour][h];
+    if (((packed >> shift) & CategoryMask) == line) return;
+    const std::uint32_t updated = (packed & ~(CategoryMask << shift)) | (line << shift);
+    packedCategories[colour][h] = updated;
+    const ThreatCategory from = PointCategory(packed);
+    const ThreatCategory to = PointCategory(updated);
+    if (from != to) MoveToList(colour, h, from, to);
 }
 
 // Empty, own, empty, own, empty on one side and a sixth own stone beyond: the

@@ -86,6 +86,7 @@ private:
     void UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed);
     void UpdateDistanceSix(Coord c);
     void UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord);
+    void RateLine(int colour, std::uint32_t h, int shift, std::uint32_t line);
     void CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t sequenceWord,
                             std::uint32_t (&newLine)[3]) const;
     void MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to);

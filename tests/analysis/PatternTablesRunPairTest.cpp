@@ -42,7 +42,7 @@ TEST_P(RunPairTablesTest, RebuildForTheOtherRuleFollowsIt) {
     // X X X X + X: five with P under rule 0, an overline of six under rule 1.
     const std::uint32_t sixInARow = (1u << 2) | (1u << 4) | (1u << 6) | (1u << 8) | (1u << 10);
     const ThreatCategory before = LineCategories(sixInARow).colour1;
-    Rebuild(GetParam() == 1 ? 0 : 1);
+    Rebuild(GetParam() == 0 ? 1 : 0);
     EXPECT_NE(LineCategories(sixInARow).colour1, before);
     EXPECT_EQ(LineCategories(sixInARow).colour1, lineCategory[Colour1][sixInARow]);
 }

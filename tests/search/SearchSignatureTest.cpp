@@ -91,7 +91,9 @@ TEST_F(SearchSignatureTest, FixedDepthSearchesPlaceThePinnedNumberOfStones) {
     } pinned[] = {{4, 6376}, {6, 28674}, {8, 161017}};
     for (const auto& [depth, stones] : pinned) {
         std::string breakdown;
-        EXPECT_EQ(Signature(depth, breakdown), stones) << "depth " << depth << ": " << breakdown;
+        const std::uint64_t total = Signature(depth, breakdown);
+        RecordProperty("stones_depth_" + std::to_string(depth), std::to_string(total));
+        EXPECT_EQ(total, stones) << "depth " << depth << ": " << breakdown;
     }
 }
 
