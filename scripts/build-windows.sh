@@ -7,19 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZOMAR_WINDOWS_BUILD_DIR:-$root/build-windows}
 
-bash "$root/scripts/setup.sh"
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}" >&2
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update >&2
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}" >&2
-fi
+bash "$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 googletest
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DZOMAR_BUILD_BENCH=OFF >&2

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need and the
-# machine lacks. Safe to run again: present packages are left alone.
+# machine lacks, plus any packages named as arguments. Safe to run again:
+# present packages are left alone.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -6,16 +6,11 @@
 #include "analysis/Score.h"
 #include "analysis/ThreatEvaluation.h"
 #include "board/Geometry.h"
-#include "support/PositionBuilder.h"
+#include "support/AnalysisFixture.h"
 
 namespace zomar {
 namespace {
 
-using test::At;
-using test::BuildPosition;
-using test::CandidateList;
-using test::EmptyBoard;
-using test::OnBoard;
 using test::Points;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

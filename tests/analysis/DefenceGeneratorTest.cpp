@@ -7,15 +7,11 @@
 
 #include "analysis/Candidates.h"
 #include "board/Geometry.h"
-#include "support/PositionBuilder.h"
+#include "support/AnalysisFixture.h"
 
 namespace zomar {
 namespace {
 
-using test::At;
-using test::BuildPosition;
-using test::CandidateList;
-using test::OnBoard;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::Each;

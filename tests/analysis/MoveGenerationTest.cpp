@@ -9,16 +9,11 @@
 #include "analysis/Score.h"
 #include "analysis/ThreatEvaluation.h"
 #include "board/Geometry.h"
-#include "support/PositionBuilder.h"
+#include "support/AnalysisFixture.h"
 
 namespace zomar {
 namespace {
 
-using test::At;
-using test::BuildPosition;
-using test::CandidateList;
-using test::EmptyBoard;
-using test::OnBoard;
 using ::testing::ElementsAre;
 
 // o to move, three quiet stones in the middle of the board.

@@ -9,40 +9,10 @@
 #include "analysis/Score.h"
 #include "board/Geometry.h"
 #include "search/TreeSearch.h"
-#include "support/PositionBuilder.h"
+#include "support/AnalysisFixture.h"
 
 namespace zomar {
 namespace {
-
-using test::At;
-using test::BuildPosition;
-using test::OnBoard;
-
-// x to move: the four on (6, 7), blocked on (7, 7), leaves (6, 5) a four in
-// two lines. Only the threat search sees it; the counts alone do not.
-const std::vector<std::string> TwoAttackWin = {
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . o",
-    ". . . . . . . . . x .",
-    ". . . . . . . . x . .",
-    ". . . . . . . x . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . o x x x . . . . .",
-    ". . . . . . x . . . .",
-    ". . . . . . x . . . .",
-    ". . . . . . o . . . .",
-};
-
-const std::vector<std::string> Quiet = {
-    ". . . . . . . . .",
-    ". . . . . . . . .",
-    ". . . . . . . . .",
-    ". . . . . x . . .",
-    ". . . . o x . . .",
-    ". . . . . o . . .",
-    ". . . . . . . . .",
-};
 
 // o to move and must block x's four on (7, 7); nothing else is forced.
 const std::vector<std::string> ForcedBlock = {
@@ -98,7 +68,7 @@ protected:
 };
 
 TEST_F(AlphaBetaTest, TheHorizonAsksTheThreatSearchWhenColourOneIsToMove) {
-    auto board = BuildPosition(TwoAttackWin, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::TwoAttackWin, OnBoard(15, 15, Colour1, BoardKind::Search));
     const Outcome outcome = Search(*board, 0);
     EXPECT_EQ(outcome.value, SCORE_WIN);
     EXPECT_EQ(outcome.move, At(6, 7));
@@ -108,7 +78,7 @@ TEST_F(AlphaBetaTest, TheHorizonAsksTheThreatSearchWhenColourOneIsToMove) {
 }
 
 TEST_F(AlphaBetaTest, ColourTwoAtTheHorizonGetsOneMoreFullPly) {
-    auto board = BuildPosition(TwoAttackWin, OnBoard(15, 15, Colour2, BoardKind::Search));
+    auto board = BuildPosition(test::TwoAttackWin, OnBoard(15, 15, Colour2, BoardKind::Search));
     GenerateSearchMoves(*board, 0);
     const std::uint32_t replies = board->candidateCount;
     const Outcome outcome = Search(*board, 0);
@@ -133,7 +103,7 @@ TEST_F(AlphaBetaTest, ASingleReplyIsSearchedAtTheSameDepth) {
 }
 
 TEST_F(AlphaBetaTest, StoredBoundsEndANodeOnlyFromADeepEnoughSearch) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     table.StoreTable(board->hashKey, 3, SCORE_WIN, At(2, 2), BoundLower);
     Outcome outcome = Search(*board, 3);
     EXPECT_EQ(outcome.value, SCORE_WIN);
@@ -148,7 +118,7 @@ TEST_F(AlphaBetaTest, StoredBoundsEndANodeOnlyFromADeepEnoughSearch) {
 }
 
 TEST_F(AlphaBetaTest, StoredProvenValuesEndANodeAtAnyDepth) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     table.StoreTable(board->hashKey, 1, SCORE_LOSS, At(3, 3), BoundExact);
     const Outcome outcome = Search(*board, 7);
     EXPECT_EQ(outcome.value, SCORE_LOSS);
@@ -157,7 +127,7 @@ TEST_F(AlphaBetaTest, StoredProvenValuesEndANodeAtAnyDepth) {
 }
 
 TEST_F(AlphaBetaTest, FailingNodesReturnAndStoreTheBoundTheyMissed) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     // No score of this quiet position comes near the window: fail low.
     EXPECT_EQ(Search(*board, 3, 100000, 100001).value, 100000);
     std::int32_t alpha = 100000;
@@ -176,7 +146,7 @@ TEST_F(AlphaBetaTest, FailingNodesReturnAndStoreTheBoundTheyMissed) {
 }
 
 TEST_F(AlphaBetaTest, PastTheHardDeadlineANodeGivesItsStaticScoreAndStoresNothing) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     const std::int32_t quiet = StaticScore(*board);
     timer.SetDeadline(-1000);
     const Outcome outcome = Search(*board, 5);
@@ -186,13 +156,7 @@ TEST_F(AlphaBetaTest, PastTheHardDeadlineANodeGivesItsStaticScoreAndStoresNothin
 }
 
 TEST_F(AlphaBetaTest, ANodeWithoutMovesIsAnError) {
-    auto board = BuildPosition({
-        "x o x o x",
-        "x o x o x",
-        "o x o x o",
-        "o x o x o",
-        "x o x o x",
-    }, OnBoard(5, 5, 0, BoardKind::Search));
+    auto board = BuildPosition(test::FullFiveByFive, OnBoard(5, 5, 0, BoardKind::Search));
     ASSERT_EQ(board->moveCount, boardArea);
     Coord move = 0;
     try {

@@ -8,31 +8,12 @@
 #include "analysis/Score.h"
 #include "board/Geometry.h"
 #include "search/TreeSearch.h"
-#include "support/PositionBuilder.h"
+#include "support/AnalysisFixture.h"
 
 namespace zomar {
 namespace {
 
-using test::At;
-using test::BuildPosition;
-using test::OnBoard;
-
 constexpr std::int32_t Forever = 1000000000;
-
-// x to move wins by two fours: (6, 7), then (6, 5).
-const std::vector<std::string> TwoAttackWin = {
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . o",
-    ". . . . . . . . . x .",
-    ". . . . . . . . x . .",
-    ". . . . . . . x . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . o x x x . . . . .",
-    ". . . . . . x . . . .",
-    ". . . . . . x . . . .",
-    ". . . . . . o . . . .",
-};
 
 // From a game between two depth-3 searches: o to move looks fine at depth 2
 // and is lost at depth 3.
@@ -51,16 +32,6 @@ const std::vector<std::string> LostAtDepthThree = {
 };
 const std::vector<std::pair<std::uint32_t, std::uint32_t>> LostAtDepthThreeOrder = {
     {9, 9}, {8, 7}, {5, 5}, {8, 9}, {7, 8}, {6, 9}, {8, 10}, {10, 8}, {6, 8}, {8, 8}, {7, 9}, {5, 7}, {9, 10}};
-
-const std::vector<std::string> Quiet = {
-    ". . . . . . . . .",
-    ". . . . . . . . .",
-    ". . . . . . . . .",
-    ". . . . . x . . .",
-    ". . . . o x . . .",
-    ". . . . . o . . .",
-    ". . . . . . . . .",
-};
 
 std::unique_ptr<ListBoard> LostPosition() {
     test::PositionOptions options = OnBoard(15, 15, 0, BoardKind::Search);
@@ -100,7 +71,7 @@ protected:
 };
 
 TEST_F(IterativeDeepeningTest, AWinFoundByTheThreatSearchEndsTheDeepening) {
-    auto board = BuildPosition(TwoAttackWin, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::TwoAttackWin, OnBoard(15, 15, Colour1, BoardKind::Search));
     const SearchResult result = Deepen(*board, UpToDepth(6));
     EXPECT_EQ(result.value, SCORE_WIN);
     EXPECT_EQ(result.proofNumber, 0);
@@ -137,14 +108,14 @@ TEST_F(IterativeDeepeningTest, AProvenLossKeepsTheMoveOfTheLastOpenIteration) {
 }
 
 TEST_F(IterativeDeepeningTest, WithoutSoftTimeNoIterationCountsButItsValueIsReported) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     const Coord first = FirstCandidate(*board);
     TranspositionTable twinTable(1 << 14);
     SearchCounters twinCounters;
     std::ostringstream twinOut;
     MsTimer hard;
     hard.SetDeadline(Forever);
-    auto twinBoard = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto twinBoard = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     const SearchResult depth2 = TreeSearch(twinTable, twinCounters, twinOut).SearchRoot(*twinBoard, 2, hard);
     ASSERT_NE(depth2.move, first);
 
@@ -157,7 +128,7 @@ TEST_F(IterativeDeepeningTest, WithoutSoftTimeNoIterationCountsButItsValueIsRepo
 }
 
 TEST_F(IterativeDeepeningTest, ADepthLimitRunsEveryDepthUpToItAndNoFurther) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     for (const auto& [limit, last] : {std::pair{1u, "2"}, std::pair{2u, "2"}, std::pair{4u, "4"}}) {
         out.str("");
         const SearchResult result = Deepen(*board, UpToDepth(limit));
@@ -169,7 +140,7 @@ TEST_F(IterativeDeepeningTest, ADepthLimitRunsEveryDepthUpToItAndNoFurther) {
 }
 
 TEST_F(IterativeDeepeningTest, ANodeBudgetEndsTheSearchLikeThePassedDeadline) {
-    auto board = BuildPosition(Quiet, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     const Coord first = FirstCandidate(*board);
     const std::uint32_t before = madeMoveCount;
     const SearchResult result = Deepen(*board, SearchLimits{6, 1});
@@ -181,13 +152,7 @@ TEST_F(IterativeDeepeningTest, ANodeBudgetEndsTheSearchLikeThePassedDeadline) {
 }
 
 TEST_F(IterativeDeepeningTest, AFullBoardGivesNoMoveInsteadOfAnError) {
-    auto board = BuildPosition({
-        "x o x o x",
-        "x o x o x",
-        "o x o x o",
-        "o x o x o",
-        "x o x o x",
-    }, OnBoard(5, 5, 0, BoardKind::Search));
+    auto board = BuildPosition(test::FullFiveByFive, OnBoard(5, 5, 0, BoardKind::Search));
     const SearchResult result = Deepen(*board, UpToDepth(4));
     EXPECT_EQ(result.move, boardArea);
     EXPECT_EQ(StatusOf(result), SCORE_UNKNOWN);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,21 +15,15 @@
 #include "board/Geometry.h"
 #include "board/ListBoard.h"
 #include "search/PositionFile.h"
-#include "search/TranspositionTable.h"
-#include "search/TreeSearch.h"
+#include "support/SearchSignature.h"
 
 namespace zomar {
 namespace {
 
-// Kept equal to the benchmark's run (bench/SearchSignature.cpp).
-constexpr std::size_t SignatureTableEntries = 1 << 18;
-constexpr std::uint32_t SignaturePrefixes[] = {10, 20};
-constexpr std::int32_t NoClockMs = 1000000000;
-
-struct SearchOutcome {
-    std::uint32_t stones = 0;
-    SearchResult result{};
-};
+using test::ReplayPrefix;
+using test::SignatureOutcome;
+using test::SignaturePrefixes;
+using test::SignatureSearch;
 
 class SearchSignatureTest : public ::testing::Test {
 protected:
@@ -39,28 +32,7 @@ protected:
         gameRule = 0;
         SetBoardSize(20, 20);
         InitAnalysisTables();
-        for (const auto& entry : std::filesystem::directory_iterator(ZOMAR_TEST_DATA_DIR)) {
-            if (entry.path().extension() == ".txt") files.push_back(entry.path().string());
-        }
-        std::sort(files.begin(), files.end());
-    }
-
-    static void Replay(ListBoard& board, const std::vector<Coord>& moves, std::uint32_t stones) {
-        for (std::uint32_t i = 0; i < std::min<std::size_t>(stones, moves.size()); ++i) {
-            board.MakeSearchMove(moves[i]);
-        }
-    }
-
-    static SearchOutcome Search(ListBoard& board, std::uint32_t depth) {
-        TranspositionTable table(SignatureTableEntries);
-        SearchCounters counters;
-        std::ostringstream diagnostics;
-        SearchLimits limits;
-        limits.maxDepth = depth;
-        TreeSearch search(table, counters, diagnostics, limits);
-        const std::uint32_t before = madeMoveCount;
-        const SearchResult result = search.IterativeDeepening(board, NoClockMs, NoClockMs);
-        return {madeMoveCount - before, result};
+        files = test::SignatureFiles(ZOMAR_TEST_DATA_DIR);
     }
 
     // The per-position counts, and their total.
@@ -70,8 +42,8 @@ protected:
             const std::vector<Coord> moves = ReadPositionFile(file);
             for (std::uint32_t stones : SignaturePrefixes) {
                 ListBoard board(BoardKind::Search);
-                Replay(board, moves, stones);
-                const std::uint32_t placed = Search(board, depth).stones;
+                ReplayPrefix(board, moves, stones);
+                const std::uint32_t placed = SignatureSearch(board, depth).stones;
                 breakdown += std::filesystem::path(file).filename().string() + "@" +
                              std::to_string(stones) + "=" + std::to_string(placed) + " ";
                 total += placed;
@@ -107,7 +79,7 @@ TEST_F(SearchSignatureTest, SearchesLeaveTheBoardAsFoundAndRepeatThemselves) {
         SCOPED_TRACE(file);
         const std::vector<Coord> moves = ReadPositionFile(file);
         ListBoard board(BoardKind::Search);
-        Replay(board, moves, 20);
+        ReplayPrefix(board, moves, 20);
         const std::uint64_t hash = board.hashKey;
         const std::uint32_t moveCount = board.moveCount;
         const std::uint32_t border = board.borderCount;
@@ -115,7 +87,7 @@ TEST_F(SearchSignatureTest, SearchesLeaveTheBoardAsFoundAndRepeatThemselves) {
         std::int16_t counts[3][CategoryCount];
         std::copy(&board.categoryCount[0][0], &board.categoryCount[0][0] + 3 * CategoryCount, &counts[0][0]);
 
-        const SearchOutcome first = Search(board, 6);
+        const SignatureOutcome first = SignatureSearch(board, 6);
         EXPECT_EQ(board.hashKey, hash);
         EXPECT_EQ(board.moveCount, moveCount);
         EXPECT_EQ(board.borderCount, border);
@@ -123,8 +95,8 @@ TEST_F(SearchSignatureTest, SearchesLeaveTheBoardAsFoundAndRepeatThemselves) {
         EXPECT_TRUE(std::equal(&counts[0][0], &counts[0][0] + 3 * CategoryCount, &board.categoryCount[0][0]));
 
         ListBoard again(BoardKind::Search);
-        Replay(again, moves, 20);
-        const SearchOutcome second = Search(again, 6);
+        ReplayPrefix(again, moves, 20);
+        const SignatureOutcome second = SignatureSearch(again, 6);
         EXPECT_EQ(second.stones, first.stones);
         EXPECT_EQ(second.result.move, first.result.move);
         EXPECT_EQ(second.result.value, first.result.value);

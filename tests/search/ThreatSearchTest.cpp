@@ -9,34 +9,10 @@
 #include "analysis/Score.h"
 #include "board/Geometry.h"
 #include "search/TreeSearch.h"
-#include "support/PositionBuilder.h"
+#include "support/AnalysisFixture.h"
 
 namespace zomar {
 namespace {
-
-using test::At;
-using test::BuildPosition;
-using test::OnBoard;
-
-// x to move: (6, 7) makes a four that o must block on (7, 7) and turns the
-// column into a closed three; then (6, 5) is a four in two lines.
-const std::vector<std::string> TwoAttackWin = {
-    ". . . . . . . . . . . . . . .",
-    ". . . . . . . . . . o . . . .",
-    ". . . . . . . . . x . . . . .",
-    ". . . . . . . . x . . . . . .",
-    ". . . . . . . x . . . . . . .",
-    ". . . . . . . . . . . . . . .",
-    ". . . . . . . . . . . . . . .",
-    ". . o x x x . . . . . . . . .",
-    ". . . . . . x . . . . . . . .",
-    ". . . . . . x . . . . . . . .",
-    ". . . . . . o . . . . . . . .",
-    ". . . . . . . . . . . . . . .",
-    ". . . . . . . . . . . . . . .",
-    ". . . . . . . . . . . . . . .",
-    ". . . . . . . . . . . . . . .",
-};
 
 // One attack that wins nothing: the four on (4, 2) is blocked on (5, 2) and
 // leaves only a closed three in the column.
@@ -145,7 +121,7 @@ TEST_F(ThreatSearchTest, QuietPositionsGiveTheStaticScoreAndKeepTheCallersMove) 
 }
 
 TEST_F(ThreatSearchTest, ContinuousFoursFindTheWinAndStopAtTheWinningAttack) {
-    auto board = BuildPosition(TwoAttackWin, OnBoard(15, 15, Colour1, BoardKind::Search));
+    auto board = BuildPosition(test::TwoAttackWin, OnBoard(15, 15, Colour1, BoardKind::Search));
     ASSERT_EQ(GenerateSearchMoves(*board, 0), SCORE_UNKNOWN) << "the win must need the search";
     const Outcome outcome = Search(*board);
     EXPECT_EQ(outcome.value, SCORE_WIN);
