@@ -9,6 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
 seconds=${1:-${FUZZ_SECONDS:-300}}
+bash "$root/scripts/setup.sh" clang-14 libclang-rt-14-dev
 compiler=${CLANGXX:-clang++-14}
 command -v "$compiler" >/dev/null || compiler=clang++
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all"

@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # BUILD_DIR: use the binaries of that build tree as they are; default: build/,
 # built first.
 build=${BUILD_DIR:-}
+bash "$root/scripts/setup.sh" valgrind
 if [ -z "$build" ]; then
   build="$root/build"
   bash "$root/scripts/build.sh" --target pbrain-zomar zomar-referee
