@@ -13,7 +13,12 @@ namespace {
 
 class RunPairTablesTest : public ::testing::TestWithParam<std::int32_t> {
 protected:
-    void SetUp() override { Rebuild(GetParam()); }
+    // The first build of a process starts from rule 0 whatever gameRule holds,
+    // so build once before choosing the rule.
+    void SetUp() override {
+        Rebuild(0);
+        Rebuild(GetParam());
+    }
     void TearDown() override { Rebuild(0); }
 
     static void Rebuild(std::int32_t rule) {
