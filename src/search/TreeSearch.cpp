@@ -20,6 +20,8 @@ constexpr std::int32_t IidReduction = 4;
 // The table keeps only nodes deeper than this.
 constexpr std::int32_t MinStoreDepth = 2;
 constexpr std::uint32_t FirstIterationDepth = 2;
+// The value of a full board for either side.
+constexpr std::int32_t DrawValue = 0;
 
 bool IsProven(std::int32_t value) { return value == SCORE_WIN || value == SCORE_LOSS; }
 Coord NoMove() { return static_cast<Coord>(boardArea); }
@@ -186,6 +188,9 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     const std::int32_t generated = GenerateSearchMoves(board, 0);
     if (IsProven(generated)) return generated;
     if (HardLimitReached(timer)) return StaticScore(board);
+    // A line can run to the last point (a single reply keeps the depth): a full
+    // board is a draw, not a node without moves.
+    if (board.moveCount >= boardArea) return std::clamp(DrawValue, alpha, beta);
 
     // The outermost node sizes the stack for the whole tree: at most depth + 1
     // nodes on a line hold more than one move, the others one move each.
