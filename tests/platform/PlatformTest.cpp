@@ -84,20 +84,6 @@ TEST(FindMatchingNames, FailsWithoutTouchingTheListWhenNothingCanMatch) {
     EXPECT_EQ(names, (Names {"kept"}));
 }
 
-TEST(QueryWorkingSetSize, GrowsWithMemoryTheProcessTouches) {
-    std::uint64_t before = 0;
-    ASSERT_TRUE(QueryWorkingSetSize(before));
-    EXPECT_GT(before, 0u);
-
-    constexpr std::size_t touched = 64 << 20;
-    std::unique_ptr<char[]> block(new char[touched]);
-    std::memset(block.get(), 1, touched);
-    std::uint64_t after = 0;
-    ASSERT_TRUE(QueryWorkingSetSize(after));
-    EXPECT_GE(after, before + touched / 2);
-    EXPECT_EQ(block[touched - 1], 1);
-}
-
 TEST(WaitForKeyPress, ReturnsAtOnceWithoutATerminal) {
     pid_t child = fork();
     ASSERT_GE(child, 0);
