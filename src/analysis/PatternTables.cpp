@@ -220,11 +220,12 @@ void BuildRunPairCategories(const std::array<ThreatCategory, GroupCodeCount>& co
     for (std::uint32_t half = 0; half < HalfWordSize; ++half) {
         const auto negative1 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour1, half, HalfLength, true)));
         const auto negative2 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour2, half, HalfLength, true)));
-        negativeHalfRuns[half] = (negative1 * SideRunSlots) | ((negative2 * SideRunSlots) << 16);
+        const std::uint32_t split = IsSplitShape(half) ? 1 : 0;
+        negativeHalfRuns[half] = (negative1 * SideRunSlots) | ((negative2 * SideRunSlots) << 16) | split * NegativeSplitFlag;
         const std::uint32_t word = half << (2 * HalfLength);
         const auto positive1 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour1, word, HalfLength, false)));
         const auto positive2 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour2, word, HalfLength, false)));
-        positiveHalfRuns[half] = positive1 | (positive2 << 16);
+        positiveHalfRuns[half] = positive1 | (positive2 << 16) | split * PositiveSplitFlag;
     }
 }
 

@@ -50,22 +50,35 @@ inline ThreatCategory PointCategory(std::uint32_t packed) { return pointCategory
 // SideRunSlots); both halves' runs index a run-pair table per colour. A half's
 // entry carries the colour-1 index in the low 16 bits and the colour-2 index in
 // the high 16, the negative half's already shifted, so one addition joins them.
+// Two spare bits above the colour-1 index flag a half that reads empty, own,
+// empty, own, empty outwards (either colour), the shape a stone six steps away
+// can complete.
 constexpr std::uint32_t HalfWordSize = 1u << (2 * HalfLength);
 constexpr std::uint32_t SideRunSlots = 1u << (HalfLength + 1);
 constexpr std::uint32_t RunPairCount = SideRunSlots * SideRunSlots;
+constexpr std::uint32_t RunPairMask = RunPairCount - 1;
+constexpr std::uint32_t NegativeSplitFlag = RunPairCount;
+constexpr std::uint32_t PositiveSplitFlag = RunPairCount << 1;
 extern std::uint32_t negativeHalfRuns[HalfWordSize];
 extern std::uint32_t positiveHalfRuns[HalfWordSize];
 extern std::uint8_t runPairCategory[3][RunPairCount];
 
+// Empty, own, empty, own, empty on the five cells of one half word, read
+// outwards from the point, for colour 1 and colour 2.
+constexpr std::uint32_t SplitShape[3] = {0, 0x44, 0x88};
+constexpr bool IsSplitShape(std::uint32_t half) { return half == SplitShape[1] || half == SplitShape[2]; }
+
 struct LineCategoryPair {
     ThreatCategory colour1;
     ThreatCategory colour2;
+    bool splitSide;  // one half has the split shape
 };
 // The same values as lineCategory[1] and lineCategory[2] for a 20-bit word.
 inline LineCategoryPair LineCategories(std::uint32_t sequence) {
     const std::uint32_t runs =
         negativeHalfRuns[sequence & (HalfWordSize - 1)] + positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)];
-    return {runPairCategory[1][runs & 0xFFFF], runPairCategory[2][runs >> 16]};
+    return {runPairCategory[1][runs & RunPairMask], runPairCategory[2][runs >> 16],
+            (runs & (NegativeSplitFlag | PositiveSplitFlag)) != 0};
 }
 
 // A free run of cells through a point for one colour (see MakeGroupCode).

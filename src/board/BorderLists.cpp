@@ -16,6 +16,7 @@ void ListBoard::AllocateBorder() {
     coverOwner.reset(new std::uint16_t[area]);
     borderOwner.reset(new std::uint16_t[area]);
     borderList.reset(new std::uint16_t[area]);
+    borderSlot.reset(new std::uint16_t[area]());
     std::fill_n(borderState.get(), area, BorderOutside);
     std::fill_n(coverOwner.get(), area, NoOwner);
     std::fill_n(borderOwner.get(), area, NoOwner);
@@ -98,18 +99,19 @@ void ListBoard::RetractBorder(std::uint32_t p) {
 }
 
 void ListBoard::AppendToBorder(std::uint32_t p) {
+    borderSlot[p] = static_cast<std::uint16_t>(borderCount);
     borderList[borderCount++] = static_cast<std::uint16_t>(p);
 }
 
-// The list is unordered: the last entry fills the hole.
+// The list is unordered: the last entry fills the hole. A point is listed at
+// most once, so its recorded slot is the one a search from the start finds.
 bool ListBoard::RemoveFromBorder(std::uint32_t p) {
-    for (std::uint32_t i = 0; i < borderCount; ++i) {
-        if (borderList[i] == p) {
-            borderList[i] = borderList[--borderCount];
-            return true;
-        }
-    }
-    return false;
+    const std::uint32_t i = borderSlot[p];
+    if (i >= borderCount || borderList[i] != p) return false;
+    const std::uint16_t last = borderList[--borderCount];
+    borderList[i] = last;
+    borderSlot[last] = static_cast<std::uint16_t>(i);
+    return true;
 }
 
 std::unique_ptr<ListBoard> ListBoard::CopySearchBoard(const ListBoard& source) {

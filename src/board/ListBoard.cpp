@@ -16,18 +16,12 @@ namespace {
 // turns them off-board.
 constexpr std::uint32_t LowSideMask = 0x3FF;
 constexpr std::uint32_t HighSideMask = LowSideMask << (2 * HalfLength);
-// Cells -5 .. -1 (or +1 .. +5) reading empty, own, empty, own, empty.
-constexpr std::uint32_t SplitShape[3] = {0, 0x44, 0x88};
 constexpr int SplitReach = HalfLength + 1;
 // At most one far point per side of each of the four lines.
 constexpr int MaxFarPoints = 2 * DirectionCount;
 
 // A line category that the distance-six correction may still lower.
 constexpr bool IsCorrectable(std::uint32_t line) { return line > FourThree; }
-constexpr bool IsSplitShape(std::uint32_t side) { return side == SplitShape[1] || side == SplitShape[2]; }
-constexpr bool HasSplitSide(std::uint32_t word) {
-    return IsSplitShape(word & LowSideMask) || IsSplitShape((word >> (2 * HalfLength)) & LowSideMask);
-}
 constexpr bool IsFourLike(ThreatCategory line) { return line >= FourDevelopFour && line <= Four; }
 
 void Unlink(std::uint16_t* next, std::uint16_t* prev, std::uint32_t h) {
@@ -117,19 +111,91 @@ void ListBoard::MoveOwnPoint(Coord c, bool placed) {
     }
 }
 
+namespace {
+
+// One colour's category lists, held in locals.
+struct CategoryLists {
+    std::uint16_t* next;
+    std::uint16_t* prev;
+    std::int16_t* count;
+    std::uint32_t firstHead;  // node firstHead + c heads the list of category c
+
+    CategoryLists(BoardAnalysis& board, int colour, std::uint32_t area)
+        : next(board.categoryNext[colour].get()),
+          prev(board.categoryPrev[colour].get()),
+          count(board.categoryCount[colour]),
+          firstHead(area) {}
+
+    void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to) const {
+        if (from == to) return;
+        --count[from];
+        ++count[to];
+        Unlink(next, prev, h);
+        InsertAfter(next, prev, firstHead + to, h);
+    }
+};
+
+}  // namespace
+
+// The arrays a line update touches, copied into locals: the compiler then keeps
+// them in registers instead of reloading them after every store into the lists.
+struct ListBoard::LineUpdater {
+    const ListBoard& board;
+    std::uint32_t* packed1;
+    std::uint32_t* packed2;
+    const std::uint8_t* pointTable;
+    CategoryLists lists1;
+    CategoryLists lists2;
+
+    explicit LineUpdater(ListBoard& board)
+        : board(board),
+          packed1(board.packedCategories[Colour1].get()),
+          packed2(board.packedCategories[Colour2].get()),
+          pointTable(pointCategory.get()),
+          lists1(board, Colour1, board.area),
+          lists2(board, Colour2, board.area) {}
+
+    // Re-rates the line of empty point h whose category field starts at bit
+    // `shift`, for both colours, and moves h between lists where its point
+    // category changes.
+    void Update(std::uint32_t h, std::uint32_t shift, std::uint32_t sequenceWord) const {
+        const LineCategoryPair lines = LineCategories(sequenceWord);
+        std::uint32_t line1 = lines.colour1;
+        std::uint32_t line2 = lines.colour2;
+        if (lines.splitSide && (IsCorrectable(line1) || IsCorrectable(line2))) [[unlikely]] {
+            std::uint32_t corrected[3] = {0, line1, line2};
+            board.CorrectDistanceSix(h, static_cast<int>(shift / CategoryBits), sequenceWord, corrected);
+            line1 = corrected[1];
+            line2 = corrected[2];
+        }
+        const std::uint32_t keep = ~(CategoryMask << shift);
+        const std::uint32_t old1 = packed1[h];
+        const std::uint32_t old2 = packed2[h];
+        const std::uint32_t new1 = (old1 & keep) | (line1 << shift);
+        const std::uint32_t new2 = (old2 & keep) | (line2 << shift);
+        if (((old1 ^ new1) | (old2 ^ new2)) == 0) return;
+        packed1[h] = new1;
+        packed2[h] = new2;
+        lists1.Refile(h, pointTable[old1], pointTable[new1]);
+        lists2.Refile(h, pointTable[old2], pointTable[new2]);
+    }
+};
+
 // Adds or removes the stone's cell in every line word of the empty points up
 // to five steps away, and re-rates those lines.
 void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
+    const LineUpdater updater(*this);
     std::uint32_t* words = sequence.get();
     const std::uint8_t* stones = stone.get();
+    // Lifting adds the negated delta (unsigned wrap-around).
+    const std::uint32_t signedColour = placed ? colour : 0u - colour;
     for (const std::uint32_t* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
          entry[0] < UpdateListEnd; entry += 3) {
         const std::uint32_t index = entry[0];
         if (stones[index / DirectionCount] != EmptyCell) continue;
-        const std::uint32_t delta = entry[1] * colour;
-        const std::uint32_t word = placed ? words[index] + delta : words[index] - delta;
+        const std::uint32_t word = words[index] + entry[1] * signedColour;
         words[index] = word;
-        UpdateEntry(index / DirectionCount, static_cast<int>(index % DirectionCount), word);
+        updater.Update(index / DirectionCount, entry[2], word);
     }
 }
 
@@ -155,39 +221,13 @@ void ListBoard::UpdateDistanceSix(Coord c) {
         if (IsSplitShape(low)) consider(c - reach, d);
         if (IsSplitShape(high)) consider(c + reach, d);
     }
+    if (farCount == 0) return;
+    const LineUpdater updater(*this);
     for (int i = 0; i < farCount; ++i) {
         const std::uint32_t h = farPoint[i];
-        UpdateEntry(h, farDirection[i], sequence[static_cast<std::size_t>(h) * DirectionCount + farDirection[i]]);
+        updater.Update(h, static_cast<std::uint32_t>(CategoryBits * farDirection[i]),
+                       sequence[static_cast<std::size_t>(h) * DirectionCount + farDirection[i]]);
     }
-}
-
-// Re-rates line `direction` of empty point h from its word, for both colours,
-// and moves h between lists where its point category changes.
-inline void ListBoard::UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord) {
-    const int shift = CategoryBits * direction;
-    const LineCategoryPair lines = LineCategories(sequenceWord);
-    std::uint32_t line1 = lines.colour1;
-    std::uint32_t line2 = lines.colour2;
-    if ((IsCorrectable(line1) || IsCorrectable(line2)) && HasSplitSide(sequenceWord)) [[unlikely]] {
-        std::uint32_t corrected[3] = {0, line1, line2};
-        CorrectDistanceSix(h, direction, sequenceWord, corrected);
-        line1 = corrected[1];
-        line2 = corrected[2];
-    }
-    RateLine(Colour1, h, shift, line1);
-    RateLine(Colour2, h, shift, line2);
-}
-
-// Stores one colour's new category of a line of h and refiles h when its
-// point category changes.
-inline void ListBoard::RateLine(int colour, std::uint32_t h, int shift, std::uint32_t line) {
-    const std::uint32_t packed = packedCategories[colour][h];
-    if (((packed >> shift) & CategoryMask) == line) return;
-    const std::uint32_t updated = (packed & ~(CategoryMask << shift)) | (line << shift);
-    packedCategories[colour][h] = updated;
-    const ThreatCategory from = PointCategory(packed);
-    const ThreatCategory to = PointCategory(updated);
-    if (from != to) MoveToList(colour, h, from, to);
 }
 
 // Empty, own, empty, own, empty on one side and a sixth own stone beyond: the
@@ -223,13 +263,6 @@ void ListBoard::CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t
         }
         if (value < newLine[colour]) newLine[colour] = value;
     }
-}
-
-inline void ListBoard::MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to) {
-    --categoryCount[colour][from];
-    ++categoryCount[colour][to];
-    Unlink(categoryNext[colour].get(), categoryPrev[colour].get(), h);
-    InsertAfter(categoryNext[colour].get(), categoryPrev[colour].get(), area + to, h);
 }
 
 std::uint8_t* ListBoard::FlatCopy(std::uint8_t* buffer) const {

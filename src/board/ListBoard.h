@@ -7,6 +7,7 @@
 #include "board/BoardAnalysis.h"
 #include "board/Coord.h"
 #include "board/GameRecord.h"
+#include "board/Geometry.h"
 
 namespace zomar {
 
@@ -57,6 +58,12 @@ public:
     // The number of bytes FlatCopy writes.
     std::size_t FlatImageSize() const;
 
+    // The hash key of the position after the side to move places a stone on
+    // the empty point c.
+    std::uint64_t KeyAfterPlacing(Coord c) const {
+        return hashKey ^ zobristKey[ToMoveColour() == Colour1 ? c : area + c];
+    }
+
     BoardKind Kind() const { return kind; }
     // The number of points of the geometry the board was built on.
     std::uint32_t Area() const { return area; }
@@ -80,16 +87,17 @@ public:
     std::unique_ptr<std::uint16_t[]> borderOwner;
     std::unique_ptr<std::uint16_t[]> borderList;
     std::uint32_t borderCount = 0;
+    // Where each point stands in borderList while it is listed: removal finds
+    // its slot at once instead of searching the list.
+    std::unique_ptr<std::uint16_t[]> borderSlot;
 
 private:
     void MoveOwnPoint(Coord c, bool placed);
     void UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed);
     void UpdateDistanceSix(Coord c);
-    void UpdateEntry(std::uint32_t h, int direction, std::uint32_t sequenceWord);
-    void RateLine(int colour, std::uint32_t h, int shift, std::uint32_t line);
+    struct LineUpdater;
     void CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t sequenceWord,
                             std::uint32_t (&newLine)[3]) const;
-    void MoveToList(int colour, std::uint32_t h, ThreatCategory from, ThreatCategory to);
 
     void AllocateBorder();
     void CoverPoint(std::uint32_t p, Coord owner);

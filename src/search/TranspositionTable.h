@@ -41,6 +41,9 @@ public:
     void StoreTable(std::uint64_t hashKey, std::int32_t depth, std::int32_t value, Coord move,
                     std::uint8_t bound);
     std::size_t EntryCount() const;
+    // Starts loading the slot of hashKey into the cache, so that a probe made
+    // a little later does not wait for memory.
+    void PrefetchSlot(std::uint64_t hashKey) const { __builtin_prefetch(&SlotOf(hashKey)); }
 
 private:
     const TableEntry& SlotOf(std::uint64_t hashKey) const;

@@ -210,6 +210,7 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     for (std::size_t i = 0; i < count; ++i) {
         const Coord move = mMoveStack[base + i];
         const std::uint32_t mark = madeMoveCount;
+        mTable.PrefetchSlot(board.KeyAfterPlacing(move));
         board.MakeSearchMove(move);
         Coord childMove = NoMove();
         const std::int32_t value = -AlphaBeta(board, childDepth, childMove, -beta, -alpha, timer);

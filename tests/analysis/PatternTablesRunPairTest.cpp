@@ -1,5 +1,6 @@
 // The board reads line categories from the small run-pair tables; they must
-// agree with the full line tables on every word, under both kinds of rule.
+// agree with the full line tables on every word, under both kinds of rule, and
+// flag exactly the words with a split-shape half.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -34,7 +35,9 @@ TEST_P(RunPairTablesTest, EveryWordRatesAsInTheLineTables) {
     std::uint32_t firstMismatch = 0;
     for (std::uint32_t word = 0; word < LineTableSize; ++word) {
         const LineCategoryPair pair = LineCategories(word);
-        if (pair.colour1 != lineCategory[Colour1][word] || pair.colour2 != lineCategory[Colour2][word]) {
+        const bool splitSide = IsSplitShape(word & 0x3FF) || IsSplitShape(word >> 10);
+        if (pair.colour1 != lineCategory[Colour1][word] || pair.colour2 != lineCategory[Colour2][word] ||
+            pair.splitSide != splitSide) {
             if (mismatches++ == 0) firstMismatch = word;
         }
     }

@@ -150,6 +150,22 @@ TEST_F(ListBoardTest, PlacingAndLiftingRestoresEveryArray) {
     }
 }
 
+// The search fetches a child's table slot before the move is made.
+TEST_F(ListBoardTest, KeyAfterPlacingForeseesTheHashOfEitherSide) {
+    ListBoard board(BoardKind::Game);
+    ListBoardTest::Play(board, MiddleGame());
+    for (bool passed : {false, true}) {
+        if (passed) board.MakeMove(PassCoord);
+        for (Coord p = 0; p < board.Area(); ++p) {
+            if (board.stone[p] != EmptyCell) continue;
+            const std::uint64_t foreseen = board.KeyAfterPlacing(p);
+            board.MakeMove(p);
+            ASSERT_EQ(board.hashKey, foreseen) << "point " << p << (passed ? " after a pass" : "");
+            board.MakeMove(p);
+        }
+    }
+}
+
 TEST_F(ListBoardTest, RefusedMovesLeaveTheBoardUnchanged) {
     ListBoard board(BoardKind::Game);
     ListBoardTest::Play(board, MiddleGame());
