@@ -1,6 +1,7 @@
 #include "analysis/Candidates.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <functional>
 
@@ -24,23 +25,25 @@ struct LineClassCounts {
     int dead = 0;       // Impossible
 };
 
+// The class of one line category as a one in its own byte, so that four of
+// them add up to all five counts at once.
+constexpr std::uint64_t ClassBit(std::uint32_t c) {
+    const int byte = c <= Three ? 0 : c <= Two ? 1 : c == TwoDef ? 2 : c == Other ? 3 : 4;
+    return std::uint64_t{1} << (8 * byte);
+}
+
+constexpr auto ClassBits = [] {
+    std::array<std::uint64_t, CategoryMask + 1> bits{};
+    for (std::uint32_t c = 0; c <= CategoryMask; ++c) bits[c] = ClassBit(c);
+    return bits;
+}();
+
 LineClassCounts CountLineClasses(const ListBoard& board, Coord p, int colour) {
-    LineClassCounts counts;
-    for (int d = 0; d < DirectionCount; ++d) {
-        const ThreatCategory c = board.LineCategoryOf(colour, p, d);
-        if (c <= Three) {
-            ++counts.strong;
-        } else if (c <= Two) {
-            ++counts.middle;
-        } else if (c == TwoDef) {
-            ++counts.closedTwo;
-        } else if (c == Other) {
-            ++counts.other;
-        } else {
-            ++counts.dead;
-        }
-    }
-    return counts;
+    const std::uint32_t packed = board.packedCategories[colour][p];
+    std::uint64_t sum = 0;
+    for (int d = 0; d < DirectionCount; ++d) sum += ClassBits[(packed >> (CategoryBits * d)) & CategoryMask];
+    auto count = [sum](int byte) { return static_cast<int>((sum >> (8 * byte)) & 0xFF); };
+    return {count(0), count(1), count(2), count(3), count(4)};
 }
 
 // Categories whose points are gathered even when only one line is still open.

@@ -193,7 +193,15 @@ SideRun ReadSide(int colour, std::uint32_t word, int halfLength, bool negative) 
 
 // Runs of length i hold 2^i stone patterns: 63 runs in all for five cells.
 constexpr int SideRunCount = (1 << (HalfLength + 1)) - 1;
-int SideRunIndex(SideRun run) { return (1 << run.length) - 1 + static_cast<int>(run.bits); }
+constexpr int SideRunIndex(SideRun run) { return (1 << run.length) - 1 + static_cast<int>(run.bits); }
+
+// The run that each index stands for.
+constexpr auto RunOfIndex = [] {
+    std::array<SideRun, SideRunCount> runs{};
+    for (int length = 0; length <= HalfLength; ++length)
+        for (std::uint32_t bits = 0; bits < (1u << length); ++bits) runs[SideRunIndex({bits, length})] = {bits, length};
+    return runs;
+}();
 
 std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
     const int i = negative.length;
@@ -297,8 +305,19 @@ void BuildDefenceOrder() {
 }  // namespace
 
 GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int halfLength) {
-    const SideRun negative = ReadSide(colour, sequence, halfLength, true);
-    const SideRun positive = ReadSide(colour, sequence, halfLength, false);
+    if (halfLength != HalfLength) {
+        const SideRun negative = ReadSide(colour, sequence, halfLength, true);
+        const SideRun positive = ReadSide(colour, sequence, halfLength, false);
+        return {JoinRuns(negative, centreOwn, positive), negative.length, positive.length};
+    }
+    // A full-length word: both runs come from the half-word tables.
+    const int shift = colour == Colour1 ? 0 : 16;
+    const std::uint32_t negativeIndex =
+        ((negativeHalfRuns[sequence & (HalfWordSize - 1)] >> shift) & RunPairMask) / SideRunSlots;
+    const std::uint32_t positiveIndex =
+        (positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)] >> shift) & (SideRunSlots - 1);
+    const SideRun negative = RunOfIndex[negativeIndex];
+    const SideRun positive = RunOfIndex[positiveIndex];
     return {JoinRuns(negative, centreOwn, positive), negative.length, positive.length};
 }
 

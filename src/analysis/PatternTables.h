@@ -73,6 +73,12 @@ struct LineCategoryPair {
     ThreatCategory colour2;
     bool splitSide;  // one half has the split shape
 };
+// Whether either half of a 20-bit word has the split shape.
+inline bool HasSplitHalf(std::uint32_t sequence) {
+    return ((negativeHalfRuns[sequence & (HalfWordSize - 1)] |
+             positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)]) &
+            (NegativeSplitFlag | PositiveSplitFlag)) != 0;
+}
 // The same values as lineCategory[1] and lineCategory[2] for a 20-bit word.
 inline LineCategoryPair LineCategories(std::uint32_t sequence) {
     const std::uint32_t runs =

@@ -202,6 +202,8 @@ void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
 // A stone six steps from an empty point can change that point's split-shape
 // correction; c's own line words show where that can happen.
 void ListBoard::UpdateDistanceSix(Coord c) {
+    const std::uint32_t* own = &sequence[static_cast<std::size_t>(c) * DirectionCount];
+    if (!HasSplitHalf(own[0]) && !HasSplitHalf(own[1]) && !HasSplitHalf(own[2]) && !HasSplitHalf(own[3])) return;
     std::uint32_t farPoint[MaxFarPoints];
     int farDirection[MaxFarPoints];
     int farCount = 0;
@@ -214,7 +216,7 @@ void ListBoard::UpdateDistanceSix(Coord c) {
         ++farCount;
     };
     for (int d = 0; d < DirectionCount; ++d) {
-        const std::uint32_t q = sequence[static_cast<std::size_t>(c) * DirectionCount + d];
+        const std::uint32_t q = own[d];
         const std::uint32_t low = q & LowSideMask;
         const std::uint32_t high = (q >> (2 * HalfLength)) & LowSideMask;
         const std::int64_t reach = static_cast<std::int64_t>(SplitReach) * directionStep[d];

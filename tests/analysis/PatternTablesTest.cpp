@@ -82,6 +82,39 @@ TEST_F(PatternTablesTest, GroupCodeHoldsTheFreeRunThroughThePoint) {
     EXPECT_EQ(MakeGroupCode(Colour2, line, false).code, Code("."));
 }
 
+// Walks the cells outwards from the point, one at a time, as a player reads
+// a line.
+GroupCode GroupCodeByHand(int colour, std::uint32_t sequence, bool centreOwn) {
+    auto cell = [sequence](int offset) {
+        const int bit = offset < 0 ? 10 + 2 * offset : 8 + 2 * offset;
+        return static_cast<int>((sequence >> bit) & 3);
+    };
+    auto free = [colour](int c) { return c == EmptyCell || c == colour; };
+    int i = 0;
+    while (i < 5 && free(cell(-(i + 1)))) ++i;
+    int j = 0;
+    while (j < 5 && free(cell(j + 1))) ++j;
+    std::uint32_t code = 1u << (i + j + 1);
+    for (int k = -i; k <= j; ++k) {
+        const bool own = k == 0 ? centreOwn : cell(k) == colour;
+        if (own) code |= 1u << (k + i);
+    }
+    return {code, i, j};
+}
+
+TEST_F(PatternTablesTest, GroupCodesMatchACellByCellReadingOfEveryWord) {
+    for (int colour : {Colour1, Colour2}) {
+        for (std::uint32_t sequence = 0; sequence <= SequenceMask; ++sequence) {
+            const GroupCode fast = MakeGroupCode(colour, sequence, sequence & 1);
+            const GroupCode slow = GroupCodeByHand(colour, sequence, sequence & 1);
+            if (fast.code != slow.code || fast.negativeCount != slow.negativeCount ||
+                fast.positiveCount != slow.positiveCount) {
+                FAIL() << "colour " << colour << " sequence 0x" << std::hex << sequence;
+            }
+        }
+    }
+}
+
 TEST_F(PatternTablesTest, GroupCodeReachesFiveCellsEachWay) {
     EXPECT_EQ(MakeGroupCode(Colour1, Line("XXXXX+XXXXX"), true).code, 4095u);
     EXPECT_EQ(MakeGroupCode(Colour2, Line("....#+....."), true).code, Code("X....."));
