@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,6 @@ namespace {
 using test::RecordingCommunicator;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
 using Lines = std::vector<std::string>;
 
 // Runs the command loop in an empty working directory (so no stray
@@ -91,9 +92,11 @@ TEST_F(CommandLoopTest, AboutAnswersOneLineWithSixFieldsAndTheBuildDate) {
     engine.Interpret("about");
     Lines lines = engine.OutputLines();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_THAT(lines[0], MatchesRegex("name=\"Zomar\", version=\"3\\.2\", author=\"[^\"]+\", email=\"[^\"]+@[^\"]+\", "
-                                       "country=\"[^\"]+\", builded=\"(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
-                                       "[ 1-3][0-9] [0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-6][0-9]\""));
+    // std::regex: GoogleTest's own matcher knows only a small subset on Windows.
+    const std::regex about("name=\"Zomar\", version=\"3\\.2\", author=\"[^\"]+\", email=\"[^\"]+@[^\"]+\", "
+                           "country=\"[^\"]+\", builded=\"(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                           "[ 1-3][0-9] [0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-6][0-9]\"");
+    EXPECT_TRUE(std::regex_match(lines[0], about)) << lines[0];
 }
 
 TEST_F(CommandLoopTest, EndStopsReadingAndCarriageReturnsAreNotPartOfTheLine) {

@@ -139,49 +139,58 @@ TEST(InfoLine, KeyAndValueAreCutTo255Characters) {
     EXPECT_THROW(engine.Interpret("info timeout_turn " + std::string(255, ' ') + "42"), std::runtime_error);
 }
 
+// A path written with '/' in the platform's own spelling.
+std::string Native(const std::string& path) { return std::filesystem::path(path).make_preferred().string(); }
+
+// Folder values are sent relative to a fresh working directory, in lowercase
+// so that they read the same where the engine lowercases them.
 class FolderTest : public ::testing::Test {
 protected:
-    std::string Under(const std::string& name) const { return directory / name; }
     test::TemporaryDirectory directory;
+    test::CurrentDirectoryScope inside {directory.Path()};
 };
 
 TEST_F(FolderTest, CreatesTheProgramsSubfolderOfTheValue) {
-    RecordingCommunicator engine("", "/opt/brains/MyBrain.exe");
+    RecordingCommunicator engine("", Native("/opt/brains/MyBrain.exe"));
     EXPECT_EQ(engine.programName, "MyBrain");
-    engine.Interpret("info folder " + Under("Games"));
-    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Failed to create directory " + Under("Games/MyBrain")));
-    EXPECT_EQ(engine.folder, Under("Games/MyBrain"));
+    const std::string folder = Native("games/MyBrain");
+    engine.Interpret("info folder games");
+    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Failed to create directory " + folder));
+    EXPECT_EQ(engine.folder, folder);
 
-    std::filesystem::create_directory(Under("Games"));
-    engine.Interpret("info folder " + Under("Games/"));
-    EXPECT_EQ(engine.folder, Under("Games/MyBrain"));
-    EXPECT_TRUE(std::filesystem::is_directory(Under("Games/MyBrain")));
-    engine.Interpret("info folder " + Under("Games"));
+    std::filesystem::create_directory("games");
+    engine.Interpret("info folder " + Native("games/"));
+    EXPECT_EQ(engine.folder, folder);
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    engine.Interpret("info folder games");
     EXPECT_EQ(engine.OutputLines().size(), 1u);
 }
 
+TEST_F(FolderTest, ReportsAPathTakenByAFileAndKeepsIt) {
+    RecordingCommunicator engine("", Native("/opt/brains/zomar"));
+    directory.WriteFile("zomar", "not a directory");
+    engine.Interpret("info folder .");
+    const std::string folder = Native("./zomar");
+    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Failed to create directory " + folder));
+    EXPECT_EQ(engine.folder, folder);
+}
+
+#ifndef _WIN32
 TEST_F(FolderTest, KeepsTheCaseOfThePathAsItWasSent) {
     RecordingCommunicator engine("", "/opt/brains/zomar");
-    std::filesystem::create_directory(Under("MixedCase"));
-    engine.Interpret("INFO FOLDER " + Under("MixedCase"));
-    EXPECT_EQ(engine.folder, Under("MixedCase/zomar"));
-    EXPECT_TRUE(std::filesystem::is_directory(Under("MixedCase/zomar")));
+    std::filesystem::create_directory("MixedCase");
+    engine.Interpret("INFO FOLDER " + (directory / "MixedCase"));
+    EXPECT_EQ(engine.folder, directory / "MixedCase/zomar");
+    EXPECT_TRUE(std::filesystem::is_directory("MixedCase/zomar"));
     EXPECT_THAT(engine.OutputLines(), IsEmpty());
 }
-
-TEST_F(FolderTest, ReportsAPathTakenByAFileAndKeepsIt) {
-    RecordingCommunicator engine("", "/opt/brains/zomar");
-    directory.WriteFile("zomar", "not a directory");
-    engine.Interpret("info folder " + directory.Path().string());
-    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Failed to create directory " + Under("zomar")));
-    EXPECT_EQ(engine.folder, Under("zomar"));
-}
+#endif
 
 TEST(ProgramName, IsTheFileNameOfTheProgramPathWithoutExtension) {
-    EXPECT_EQ(RecordingCommunicator("", "/usr/games/pbrain-zomar").programName, "pbrain-zomar");
-    EXPECT_EQ(RecordingCommunicator("", "./pbrain-zomar").programName, "pbrain-zomar");
-    EXPECT_EQ(RecordingCommunicator("", "/home/u/zomar-3.2/brain").programName, "brain");
-    EXPECT_EQ(RecordingCommunicator("", "/home/u/brain.v2.exe").programName, "brain.v2");
+    EXPECT_EQ(RecordingCommunicator("", Native("/usr/games/pbrain-zomar")).programName, "pbrain-zomar");
+    EXPECT_EQ(RecordingCommunicator("", Native("./pbrain-zomar")).programName, "pbrain-zomar");
+    EXPECT_EQ(RecordingCommunicator("", Native("/home/u/zomar-3.2/brain")).programName, "brain");
+    EXPECT_EQ(RecordingCommunicator("", Native("/home/u/brain.v2.exe")).programName, "brain.v2");
     EXPECT_EQ(RecordingCommunicator("", "pbrain-zomar").programName, "");
 }
 

@@ -2,59 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
-#include "../support/WindowsTemporaryDirectory.h"
+#include "../support/TemporaryDirectory.h"
 #include "RecordingCommunicator.h"
 #include "platform/Platform.h"
 
 namespace zomar {
 namespace {
 
+using test::CurrentDirectoryScope;
 using test::RecordingCommunicator;
-using test::WindowsTemporaryDirectory;
+using test::TemporaryDirectory;
 
-std::string Lowercase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-constexpr const char* BrainPath = "C:\\Brains\\mybrain.exe";
-
-TEST(WindowsSettings, ProgramNameIsTheFileNameWithoutExtension) {
-    EXPECT_EQ(RecordingCommunicator("", BrainPath).programName, "mybrain");
+// Lines from the manager are lowercased; the program path on the command line
+// is not.
+TEST(WindowsSettings, ProgramNameKeepsItsCase) {
+    EXPECT_EQ(RecordingCommunicator("", "C:\\Brains\\mybrain.exe").programName, "mybrain");
     EXPECT_EQ(RecordingCommunicator("", "C:\\v1.2\\Brain.Exe").programName, "Brain");
     EXPECT_EQ(RecordingCommunicator("", "mybrain.exe").programName, "");
 }
 
-TEST(WindowsSettings, FolderIsLowercasedAndCreatedForTheProgram) {
-    WindowsTemporaryDirectory root("ZomarFolder");
-    const std::string folder = Lowercase(root.Path()) + "\\mybrain";
+TEST(WindowsSettings, FolderIsLowercasedAsSent) {
+    TemporaryDirectory root;
+    CurrentDirectoryScope inside(root.Path());
+    std::filesystem::create_directory("MixedCase");
 
-    RecordingCommunicator engine("", BrainPath);
-    engine.Interpret("INFO FOLDER " + root.Path());
-    EXPECT_EQ(engine.folder, folder);
-    EXPECT_TRUE(platform::DirectoryExists(root / "mybrain"));
-
-    // A final backslash gives the same folder, which now exists: no answer.
-    engine.Interpret("info folder " + root.Path() + "\\");
-    EXPECT_EQ(engine.folder, folder);
+    RecordingCommunicator engine("", "C:\\Brains\\MyBrain.exe");
+    engine.Interpret("INFO FOLDER MixedCase");
+    EXPECT_EQ(engine.folder, "mixedcase\\MyBrain");
+    EXPECT_TRUE(platform::DirectoryExists(root / "MixedCase/MyBrain"));
     EXPECT_TRUE(engine.OutputLines().empty());
-}
-
-TEST(WindowsSettings, FolderThatCannotBeCreatedIsReportedAndKept) {
-    WindowsTemporaryDirectory root("ZomarFolder");
-    const std::string missingParent = root / "missing";
-
-    RecordingCommunicator engine("", BrainPath);
-    engine.Interpret("info folder " + missingParent);
-    const std::string folder = Lowercase(missingParent) + "\\mybrain";
-    EXPECT_EQ(engine.folder, folder);
-    EXPECT_EQ(engine.OutputLines(), (std::vector<std::string> {"ERROR Failed to create directory " + folder}));
 }
 
 }  // namespace
