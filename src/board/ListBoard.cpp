@@ -96,21 +96,6 @@ bool ListBoard::MakeMove(Coord c) {
     return placed;
 }
 
-// The point itself leaves its lists when it takes a stone and returns to them,
-// with its frozen categories, when the stone is lifted.
-void ListBoard::MoveOwnPoint(Coord c, bool placed) {
-    for (int colour = 1; colour <= 2; ++colour) {
-        const ThreatCategory category = PointCategory(packedCategories[colour][c]);
-        if (placed) {
-            --categoryCount[colour][category];
-            Unlink(categoryNext[colour].get(), categoryPrev[colour].get(), c);
-        } else {
-            ++categoryCount[colour][category];
-            InsertAfter(categoryNext[colour].get(), categoryPrev[colour].get(), area + category, c);
-        }
-    }
-}
-
 namespace {
 
 // One colour's category lists, held in locals.
@@ -126,16 +111,36 @@ struct CategoryLists {
           count(board.categoryCount[colour]),
           firstHead(area) {}
 
+    void Leave(std::uint32_t h, ThreatCategory category) const {
+        --count[category];
+        Unlink(next, prev, h);
+    }
+    void Join(std::uint32_t h, ThreatCategory category) const {
+        ++count[category];
+        InsertAfter(next, prev, firstHead + category, h);
+    }
     void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to) const {
         if (from == to) return;
-        --count[from];
-        ++count[to];
-        Unlink(next, prev, h);
-        InsertAfter(next, prev, firstHead + to, h);
+        Leave(h, from);
+        Join(h, to);
     }
 };
 
 }  // namespace
+
+// The point itself leaves its lists when it takes a stone and returns to them,
+// with its frozen categories, when the stone is lifted.
+void ListBoard::MoveOwnPoint(Coord c, bool placed) {
+    for (int colour = 1; colour <= 2; ++colour) {
+        const CategoryLists lists(*this, colour, area);
+        const ThreatCategory category = PointCategory(packedCategories[colour][c]);
+        if (placed) {
+            lists.Leave(c, category);
+        } else {
+            lists.Join(c, category);
+        }
+    }
+}
 
 // The arrays a line update touches, copied into locals: the compiler then keeps
 // them in registers instead of reloading them after every store into the lists.
