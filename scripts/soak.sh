@@ -15,7 +15,7 @@ if [ -z "$build" ]; then
   bash "$root/scripts/build.sh" --target pbrain-zomar zomar-referee
 fi
 openings=()
-for file in "$root"/../shared/openings/*.txt; do
+for file in "$root"/tests/data/openings/*.txt; do
   openings+=(--openings "$file")
 done
 exec "$build/tests/referee/zomar-referee" --games "${GAMES:-200}" --sizes 15,20 --rules 0,1 \
