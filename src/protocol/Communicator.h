@@ -6,22 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "protocol/MsTimer.h"
+#include "protocol/MatchClock.h"
 
 namespace zomar {
-
-struct MatchClock {
-    std::int32_t timeout_turn = 1000;
-    std::int32_t timeout_match = 30000;
-    MsTimer matchTimer;  // its mark is the match deadline
-};
 
 using BoardStone = std::array<std::uint32_t, 3>;  // x, y, field
 
 // "info" keys and values are cut to this many characters.
 constexpr std::size_t MaxInfoTextLength = 255;
-// A match without any "time_left" has this long from start-up.
-constexpr std::int32_t DefaultMatchTimeMs = 30000;
 // The memory limit used when the manager sets none (max_memory 0).
 constexpr std::int32_t DefaultMaxMemory = 62914560;
 

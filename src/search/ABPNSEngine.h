@@ -97,6 +97,8 @@ private:
     void CheckBoardImageSize();
     void ThinkAndAnswer();
     void PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uint32_t y);
+    // Answers an ERROR line when the manager names a point that holds a stone.
+    bool RefusesOccupiedPoint(std::uint32_t x, std::uint32_t y);
     SearchResult DecideAtRoot(std::int32_t softLimit, std::int32_t hardLimit);
     SearchResult SearchPosition(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
     // The search's wins and losses against one probe of the table.
