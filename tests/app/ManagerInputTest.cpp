@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,31 @@ struct Case {
     std::vector<std::string> expected;
 };
 
+// A finished game on 8 x 15 under rule 1: no point is left on the engine's move
+// lists, yet 51 points are empty.
+constexpr const char* ListlessPosition =
+    "1,4,2 2,4,1 1,3,2 1,5,1 2,5,1 7,12,2 3,3,1 2,8,2 4,2,1 1,10,2 5,1,1 2,2,1 5,6,2 2,3,1 2,1,1 7,0,2 1,1,1 "
+    "3,10,2 4,4,1 3,0,2 0,0,1 2,7,2 4,8,2 3,1,1 7,5,2 4,3,1 6,6,2 5,3,1 6,3,1 2,9,1 5,12,2 3,9,1 1,13,2 6,10,2 "
+    "4,6,1 3,11,2 5,4,2 5,2,1 3,2,1 2,10,2 1,2,1 7,13,2 3,4,1 5,7,2 4,11,2 3,5,1 4,5,1 0,1,1 0,10,2 0,5,1 6,2,1 "
+    "0,7,2 7,1,1 0,9,1 6,4,2 1,9,1 4,9,1 3,12,2 5,10,2 5,8,1 4,7,2 2,13,1 0,6,2 6,13,2 7,14,1 7,7,2 4,14,2 1,6,1 "
+    "1,7,2";
+
+std::vector<std::string> BoardCommand(const std::string& stones) {
+    std::vector<std::string> lines = {"board"};
+    std::istringstream items(stones);
+    for (std::string item; items >> item;) lines.push_back(item);
+    lines.push_back("done");
+    return lines;
+}
+
+std::vector<std::string> Join(std::vector<std::string> first, const std::vector<std::string>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 const std::vector<Case> Cases = {
+    {"EveryBoardWithAnEmptyPointGetsAMove", Join({"info rule 1", "rectstart 8,15"}, BoardCommand(ListlessPosition)),
+     {"OK", Move}},
     // After an imposed move the engine has moved; the reply is its own colour,
     // which holds an open three.
     {"PlayLeavesTheOpponentToMove",
