@@ -49,7 +49,6 @@ TEST_F(MatchDeadline, FollowsTimeoutMatchUntilTimeLeftArrives) {
     EXPECT_EQ(fresh.ComputeTimeBudget().softLimit, ComputeTimeBudget(100000, INT_MAX).softLimit);
     fresh.ParseInfo("timeout_match", "600000");
     EXPECT_GT(fresh.ComputeTimeBudget().softLimit, ComputeTimeBudget(100000, 590000).softLimit);
-    // From the first time_left on, timeout_match no longer moves the deadline.
     fresh.ParseInfo("time_left", "1000");
     fresh.ParseInfo("timeout_match", "0");
     EXPECT_EQ(fresh.ComputeTimeBudget().softLimit, ComputeTimeBudget(100000, 1000).softLimit);
