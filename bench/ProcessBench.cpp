@@ -1,6 +1,6 @@
 // The engine as a manager sees it: from starting the process to the "OK" of
-// "start 20" (wall time), and the peak resident memory of a short game at the
-// start-up memory limit.
+// "start" (wall time), the first answer of a fresh process beside a later one,
+// and the peak resident memory of short games.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -8,9 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zomar {
 namespace {
@@ -81,17 +85,19 @@ private:
     int mOut = -1;
 };
 
+// Argument: the board side.
 void BM_StartToFirstOk(benchmark::State& state) {
+    const std::string start = "start " + std::to_string(state.range(0));
     try {
         for (auto _ : state) {
             EngineChild engine;
-            engine.Send("start 20");
+            engine.Send(start);
             const bool ok = engine.ReadAnswer() == "OK";
             state.PauseTiming();
             engine.Finish();
             state.ResumeTiming();
             if (!ok) {
-                state.SkipWithError("start 20 was not answered OK");
+                state.SkipWithError("start was not answered OK");
                 break;
             }
         }
@@ -99,7 +105,87 @@ void BM_StartToFirstOk(benchmark::State& state) {
         state.SkipWithError(error.what());
     }
 }
-BENCHMARK(BM_StartToFirstOk)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(BM_StartToFirstOk)->Arg(20)->Arg(127)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// From "begin" to the move line of a fresh process (the first answer sizes the
+// search memory), beside the same answer after "restart" in that process.
+// Argument: max_memory. The iteration time is the first answer.
+void BM_FirstAnswer(benchmark::State& state) {
+    const std::string memory = "info max_memory " + std::to_string(state.range(0));
+    std::vector<double> first;
+    std::vector<double> later;
+    try {
+        for (auto _ : state) {
+            EngineChild engine;
+            engine.Send(memory);
+            engine.Send("info timeout_turn 100");
+            engine.Send("start 20");
+            engine.ReadAnswer();
+            auto start = std::chrono::steady_clock::now();
+            engine.Send("begin");
+            engine.ReadAnswer();
+            first.push_back(MillisecondsSince(start));
+            state.SetIterationTime(first.back() / 1000);
+            engine.Send("restart");
+            engine.ReadAnswer();
+            start = std::chrono::steady_clock::now();
+            engine.Send("begin");
+            engine.ReadAnswer();
+            later.push_back(MillisecondsSince(start));
+            engine.Finish();
+        }
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    state.counters["first_median_ms"] = Median(first);
+    state.counters["first_worst_ms"] = *std::max_element(first.begin(), first.end());
+    state.counters["later_median_ms"] = Median(later);
+}
+BENCHMARK(BM_FirstAnswer)
+    ->Arg(0)
+    ->Arg(367001600)
+    ->Arg(1073741824)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(15);
+
+// Peak resident memory of a game of three answers, two of them searched, on a
+// board of the given side at the given max_memory (0: the default limit).
+void BM_PeakMemoryBySize(benchmark::State& state) {
+    long peakKiB = 0;
+    try {
+        for (auto _ : state) {
+            EngineChild engine;
+            engine.Send("info max_memory " + std::to_string(state.range(1)));
+            engine.Send("info timeout_turn 300");
+            engine.Send("start " + std::to_string(state.range(0)));
+            engine.ReadAnswer();
+            for (const char* line : {"begin", "turn 1,1", "turn 2,2"}) {
+                engine.Send(line);
+                engine.ReadAnswer();
+            }
+            peakKiB = engine.Finish();
+        }
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(peakKiB) * 1024 / 1e6;
+}
+BENCHMARK(BM_PeakMemoryBySize)
+    ->ArgsProduct({{15, 20, 30, 60, 127}, {10000000, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 // A few moves at the default memory limit: the first move sizes the table.
 void BM_PeakMemoryOfAShortGame(benchmark::State& state) {

@@ -10,7 +10,7 @@
 
 namespace zomar {
 
-std::unique_ptr<std::uint32_t[]> lineUpdateList;
+std::unique_ptr<LineUpdate[]> lineUpdateList;
 std::uint32_t maxRay = 0;
 std::unique_ptr<std::uint32_t[]> rayLength;
 std::unique_ptr<std::uint32_t[]> rayPoints;
@@ -51,8 +51,8 @@ constexpr Ray rays[RayCount] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
 void BuildRays() {
     maxRay = std::max(boardWidth, boardHeight);
     if (maxRay > 0) --maxRay;
+    maxRay = std::min<std::uint32_t>(maxRay, MaxRayReach);
     rayLength.reset(new std::uint32_t[static_cast<std::size_t>(RayCount) * boardArea]);
-    // Every ray fits its stride: a ray never holds more than max(W, H) - 1 points.
     rayPoints.reset(new std::uint32_t[static_cast<std::size_t>(RayCount) * boardArea * maxRay]());
     for (int r = 0; r < RayCount; ++r) {
         for (std::uint32_t p = 0; p < boardArea; ++p) {
@@ -97,13 +97,13 @@ void InsertAfterHead(std::uint16_t* next, std::uint16_t* prev, std::uint32_t p, 
 }  // namespace
 
 void BuildLineUpdateList() {
-    lineUpdateList.reset(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(boardArea) * LineUpdateSlots]);
+    lineUpdateList.reset(new (std::nothrow) LineUpdate[static_cast<std::size_t>(boardArea) * LineUpdateSlots]);
     if (!lineUpdateList) throw std::runtime_error("Allocation failed.");
     // Every point sharing a line with Q lies within this index window around Q,
     // so scanning it in ascending order lists the points p in ascending order.
     const std::uint32_t span = HalfLength * (boardWidth + 1);
     for (std::uint32_t q = 0; q < boardArea; ++q) {
-        std::uint32_t* entry = &lineUpdateList[static_cast<std::size_t>(q) * LineUpdateSlots];
+        LineUpdate* entry = &lineUpdateList[static_cast<std::size_t>(q) * LineUpdateSlots];
         const std::uint32_t first = q > span ? q - span : 0;
         const std::uint32_t last = std::min(boardArea, q + span + 1);
         for (std::uint32_t p = first; p < last; ++p) {
@@ -112,11 +112,10 @@ void BuildLineUpdateList() {
             // Steps from p to Q: the pair tables are antisymmetric.
             const int k = -LineDistance(q, p);
             if (k < -HalfLength || k > HalfLength) continue;
-            *entry++ = p * DirectionCount + static_cast<std::uint32_t>(d);
-            *entry++ = 1u << CellBit(k);
-            *entry++ = static_cast<std::uint32_t>(CategoryBits * d);
+            *entry++ = {static_cast<std::uint16_t>(p * DirectionCount + static_cast<std::uint32_t>(d)),
+                        static_cast<std::uint8_t>(CellBit(k)), static_cast<std::uint8_t>(CategoryBits * d)};
         }
-        *entry = UpdateListEnd;
+        entry->sequenceIndex = UpdateListEnd;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "board/Geometry.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -11,50 +12,55 @@ std::uint32_t boardHeight = 0;
 std::uint32_t boardArea = 0;
 std::int32_t directionStep[DirectionCount] = {};
 
-std::unique_ptr<std::int8_t[]> lineDistance;
-std::unique_ptr<std::int32_t[]> lineDirection;
+std::unique_ptr<LineRelation[]> lineRelation;
+std::unique_ptr<std::int32_t[]> offsetKey;
+const LineRelation* lineRelationAtZero = nullptr;
 std::unique_ptr<std::uint16_t[]> neighbourList;
 std::unique_ptr<std::uint16_t[]> lineNeighbourList;
 std::unique_ptr<std::uint64_t[]> zobristKey;
 
 namespace {
 
-// One step of each direction in columns and rows, in its positive sense.
-constexpr int stepX[DirectionCount] = {1, 0, 1, -1};
-constexpr int stepY[DirectionCount] = {0, 1, 1, 1};
-
 constexpr int MinNeighbours = 3;
 constexpr int LineNeighbourReach = 4;
 
-bool IsOnBoard(int x, int y) {
-    return x >= 0 && y >= 0 && x < static_cast<int>(boardWidth) && y < static_cast<int>(boardHeight);
+// How q lies from p when q is dx columns and dy rows away: the first of
+// column, row, diagonal and anti-diagonal that holds decides, and the distance
+// is negative exactly when q comes before p in index order.
+LineRelation ClassifyOffset(int dx, int dy) {
+    if (dx == 0 && dy == 0) return {0, SamePoint};
+    int direction = NoCommonLine;
+    int steps = 0;
+    if (dx == 0) {
+        direction = Vertical, steps = std::abs(dy);
+    } else if (dy == 0) {
+        direction = Horizontal, steps = std::abs(dx);
+    } else if (dy == dx) {
+        direction = Diagonal, steps = std::abs(dx);
+    } else if (dx == -dy) {
+        direction = AntiDiagonal, steps = std::abs(dy);
+    } else {
+        return {NoLineDistance, NoCommonLine};
+    }
+    if (dx + dy * static_cast<int>(boardWidth) < 0) steps = -steps;
+    return {static_cast<std::int8_t>(steps), static_cast<std::int8_t>(direction)};
 }
 
-// Writes row p of both pair tables. Every entry starts as "no common line";
-// then the four lines through p are walked outwards in both senses, so a
-// distance is positive exactly when q lies after p in index order.
-void ClassifyPairsOf(std::uint32_t p) {
-    const std::size_t row = static_cast<std::size_t>(p) * boardArea;
-    std::int8_t* distance = &lineDistance[row];
-    std::int32_t* direction = &lineDirection[row];
-    std::fill_n(distance, boardArea, NoLineDistance);
-    std::fill_n(direction, boardArea, NoCommonLine);
-    distance[p] = 0;
-    direction[p] = SamePoint;
-
-    const int x = static_cast<int>(p % boardWidth);
-    const int y = static_cast<int>(p / boardWidth);
-    for (int d = 0; d < DirectionCount; ++d) {
-        for (int sense : {1, -1}) {
-            for (int k = 1;; ++k) {
-                const int qx = x + sense * k * stepX[d];
-                const int qy = y + sense * k * stepY[d];
-                if (!IsOnBoard(qx, qy)) break;
-                const std::uint32_t q = static_cast<std::uint32_t>(qx + qy * static_cast<int>(boardWidth));
-                distance[q] = static_cast<std::int8_t>(sense * k);
-                direction[q] = d;
-            }
+void BuildLineRelations() {
+    if (boardArea == 0) return;
+    const int w = static_cast<int>(boardWidth);
+    const int h = static_cast<int>(boardHeight);
+    const int columns = 2 * w - 1;
+    lineRelation.reset(new LineRelation[static_cast<std::size_t>(columns) * (2 * h - 1)]);
+    for (int dy = 1 - h; dy < h; ++dy) {
+        for (int dx = 1 - w; dx < w; ++dx) {
+            lineRelation[static_cast<std::size_t>((dy + h - 1) * columns + dx + w - 1)] = ClassifyOffset(dx, dy);
         }
+    }
+    lineRelationAtZero = &lineRelation[static_cast<std::size_t>((h - 1) * columns + w - 1)];
+    offsetKey.reset(new std::int32_t[boardArea]);
+    for (std::uint32_t p = 0; p < boardArea; ++p) {
+        offsetKey[p] = static_cast<std::int32_t>(p / boardWidth) * columns + static_cast<std::int32_t>(p % boardWidth);
     }
 }
 
@@ -83,20 +89,21 @@ void BuildNeighbourLists() {
     }
 }
 
+// One ascending scan per point fills its four lists, each in index order.
 void BuildLineNeighbourLists() {
     for (std::uint32_t p = 0; p < boardArea; ++p) {
+        std::uint16_t* lists = &lineNeighbourList[static_cast<std::size_t>(p) * DirectionCount * NeighbourSlots];
+        int count[DirectionCount] = {};
         const IndexWindow window = WindowAround(p, LineNeighbourReach);
-        for (int d = 0; d < DirectionCount; ++d) {
-            std::uint16_t* list = &lineNeighbourList[(static_cast<std::size_t>(p) * DirectionCount + d) * NeighbourSlots];
-            int count = 0;
-            for (std::uint32_t q = window.first; q < window.last; ++q) {
-                const int k = LineDistance(p, q);
-                if (LineDirection(p, q) == d && k >= -LineNeighbourReach && k <= LineNeighbourReach) {
-                    list[count++] = static_cast<std::uint16_t>(q);
-                }
+        for (std::uint32_t q = window.first; q < window.last; ++q) {
+            const LineRelation& relation = RelationOf(p, q);
+            const int k = relation.distance;
+            if (relation.direction < DirectionCount && k >= -LineNeighbourReach && k <= LineNeighbourReach) {
+                const int d = relation.direction;
+                lists[d * NeighbourSlots + count[d]++] = static_cast<std::uint16_t>(q);
             }
-            list[count] = static_cast<std::uint16_t>(boardArea);
         }
+        for (int d = 0; d < DirectionCount; ++d) lists[d * NeighbourSlots + count[d]] = static_cast<std::uint16_t>(boardArea);
     }
 }
 
@@ -139,13 +146,10 @@ void SetBoardSize(std::uint32_t width, std::uint32_t height) {
     boardArea = width * height;
     ReleaseGeometryTables();
 
-    const std::size_t pairs = static_cast<std::size_t>(boardArea) * boardArea;
-    lineDistance.reset(new std::int8_t[pairs]);
-    lineDirection.reset(new std::int32_t[pairs]);
     neighbourList.reset(new std::uint16_t[static_cast<std::size_t>(boardArea) * NeighbourSlots]);
     lineNeighbourList.reset(new std::uint16_t[static_cast<std::size_t>(boardArea) * DirectionCount * NeighbourSlots]);
 
-    for (std::uint32_t p = 0; p < boardArea; ++p) ClassifyPairsOf(p);
+    BuildLineRelations();
 
     const std::int32_t w = static_cast<std::int32_t>(width);
     directionStep[Horizontal] = 1;
@@ -158,8 +162,9 @@ void SetBoardSize(std::uint32_t width, std::uint32_t height) {
 }
 
 void ReleaseGeometryTables() {
-    lineDistance.reset();
-    lineDirection.reset();
+    lineRelation.reset();
+    offsetKey.reset();
+    lineRelationAtZero = nullptr;
     neighbourList.reset();
     lineNeighbourList.reset();
 }

@@ -194,13 +194,13 @@ void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
     const std::uint8_t* stones = stone.get();
     // Lifting adds the negated delta (unsigned wrap-around).
     const std::uint32_t signedColour = placed ? colour : 0u - colour;
-    for (const std::uint32_t* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
-         entry[0] < UpdateListEnd; entry += 3) {
-        const std::uint32_t index = entry[0];
+    for (const LineUpdate* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
+         entry->sequenceIndex != UpdateListEnd; ++entry) {
+        const std::uint32_t index = entry->sequenceIndex;
         if (stones[index / DirectionCount] != EmptyCell) continue;
-        const std::uint32_t word = words[index] + entry[1] * signedColour;
+        const std::uint32_t word = words[index] + (1u << entry->cellBit) * signedColour;
         words[index] = word;
-        updater.Update(index / DirectionCount, entry[2], word);
+        updater.Update(index / DirectionCount, entry->shift, word);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +27,19 @@ constexpr bool FileNamesIgnoreCase = false;
 // Bytes the process occupies now (its working set / resident memory). False when
 // the query fails.
 bool QueryWorkingSetSize(std::uint64_t& bytes);
+
+// Bytes the process could still add before the machine or a limit set on the
+// process (address space, data size, commit charge) refuses it: the least of
+// the physical memory not yet in its working set and the room left under each
+// limit. False when none of them can be read.
+bool QueryMemoryHeadroom(std::uint64_t& bytes);
+
+// A block whose pages the system hands out zeroed when first touched, so that
+// a large table costs neither time nor resident memory until it is used. Null
+// when the system refuses; released only by ReleaseZeroedMemory with the same
+// size.
+void* AllocateZeroedMemory(std::size_t bytes);
+void ReleaseZeroedMemory(void* block, std::size_t bytes);
 
 bool DirectoryExists(const std::string& path);
 // True only for a regular file (not a folder, device or pipe).

@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <glob.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 
@@ -46,6 +49,53 @@ bool QueryWorkingSetSize(std::uint64_t& bytes) {
     }
     bytes = residentPages * static_cast<std::uint64_t>(pageSize);
     return true;
+}
+
+namespace {
+
+// The room left under one resource limit, given what the process uses of it.
+void LowerToLimit(int resource, std::uint64_t used, std::uint64_t& headroom, bool& known) {
+    rlimit limit {};
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return;
+    const std::uint64_t room = limit.rlim_cur > used ? limit.rlim_cur - used : 0;
+    headroom = known ? std::min(headroom, room) : room;
+    known = true;
+}
+
+}  // namespace
+
+bool QueryMemoryHeadroom(std::uint64_t& bytes) {
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0) return false;
+    const auto page = static_cast<std::uint64_t>(pageSize);
+    // statm: total program size, resident, shared, text, library, data + stack.
+    std::uint64_t fields[6] = {};
+    std::ifstream statm("/proc/self/statm");
+    for (std::uint64_t& field : fields) statm >> field;
+    bool known = false;
+    std::uint64_t headroom = 0;
+    const long physicalPages = sysconf(_SC_PHYS_PAGES);
+    if (physicalPages > 0 && statm) {
+        const std::uint64_t physical = static_cast<std::uint64_t>(physicalPages) * page;
+        const std::uint64_t resident = fields[1] * page;
+        headroom = physical > resident ? physical - resident : 0;
+        known = true;
+    }
+    if (statm) {
+        LowerToLimit(RLIMIT_AS, fields[0] * page, headroom, known);
+        LowerToLimit(RLIMIT_DATA, fields[5] * page, headroom, known);
+    }
+    if (known) bytes = headroom;
+    return known;
+}
+
+void* AllocateZeroedMemory(std::size_t bytes) {
+    void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return block == MAP_FAILED ? nullptr : block;
+}
+
+void ReleaseZeroedMemory(void* block, std::size_t bytes) {
+    if (block != nullptr) munmap(block, bytes);
 }
 
 bool DirectoryExists(const std::string& path) {

@@ -5,6 +5,8 @@
 #include <conio.h>
 #include <psapi.h>
 
+#include <algorithm>
+
 #include "platform/Platform.h"
 
 namespace zomar::platform {
@@ -19,6 +21,30 @@ bool QueryWorkingSetSize(std::uint64_t& bytes) {
     }
     bytes = counters.WorkingSetSize;
     return true;
+}
+
+bool QueryMemoryHeadroom(std::uint64_t& bytes) {
+    MEMORYSTATUSEX status {};
+    status.dwLength = sizeof status;
+    std::uint64_t workingSet = 0;
+    if (!GlobalMemoryStatusEx(&status) || !QueryWorkingSetSize(workingSet)) {
+        return false;
+    }
+    // Committed pages count against the commit limit (ullAvailPageFile) and
+    // need address space (ullAvailVirtual, small in a 32-bit process).
+    const std::uint64_t physical = status.ullTotalPhys > workingSet ? status.ullTotalPhys - workingSet : 0;
+    // Parenthesised: windows.h defines a min macro.
+    bytes = (std::min)({physical, static_cast<std::uint64_t>(status.ullAvailVirtual),
+                        static_cast<std::uint64_t>(status.ullAvailPageFile)});
+    return true;
+}
+
+void* AllocateZeroedMemory(std::size_t bytes) {
+    return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void ReleaseZeroedMemory(void* block, std::size_t) {
+    if (block != nullptr) VirtualFree(block, 0, MEM_RELEASE);
 }
 
 bool DirectoryExists(const std::string& path) {

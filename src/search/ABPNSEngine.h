@@ -52,7 +52,10 @@ struct TimeBudget {
 TimeBudget ComputeTimeBudget(std::int32_t timeoutTurn, std::int32_t remaining);
 
 // Table entries for a memory limit and the memory the process already uses.
-std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet);
+// The limit is first lowered to what the process can still get (headroom
+// bytes beyond its working set); the largest headroom means no such bound.
+std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet,
+                               std::uint64_t headroom = UINT64_MAX);
 
 // The "DEBUG AB: " line: stones placed, the threat search's share, speed.
 std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std::uint32_t elapsedMs);

@@ -22,9 +22,14 @@ TimeBudget ComputeTimeBudget(std::int32_t timeoutTurn, std::int32_t remaining) {
     return budget;
 }
 
-std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet) {
+std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet, std::uint64_t headroom) {
     // Managers send max_memory 0 for "no limit".
-    const std::int64_t limit = maxMemory == 0 ? DefaultMaxMemory : maxMemory;
+    std::int64_t limit = maxMemory == 0 ? DefaultMaxMemory : maxMemory;
+    // A limit beyond what the machine or the process limits can give would
+    // end in a refused allocation, or in paging, on the first move.
+    if (headroom < static_cast<std::uint64_t>(INT64_MAX) - workingSet) {
+        limit = std::min(limit, static_cast<std::int64_t>(workingSet + headroom));
+    }
     const std::int64_t budget = limit - static_cast<std::int64_t>(workingSet) - ReservedMemoryBytes;
     // 3 % of the budget is held back; an entry takes 32 bytes.
     const double entries = static_cast<double>(budget) * 0.97 * 0.03125;
@@ -49,13 +54,17 @@ TimeBudget ABPNSEngine::ComputeTimeBudget() {
 }
 
 void ABPNSEngine::AllocateSearchMemory() {
+    // An earlier table is given back first, so that it counts neither in the
+    // working set nor against the limits of the process.
+    transpositionTable.reset();
     std::uint64_t workingSet = 0;
     if (!platform::QueryWorkingSetSize(workingSet)) {
         SendError("Failed to call WinAPI GetProcessMemoryInfo, (win98 is not supported)");
         workingSet = 0;
     }
-    transpositionTable.reset();
-    transpositionTable = std::make_unique<TranspositionTable>(SearchTableEntries(max_memory, workingSet));
+    std::uint64_t headroom = UINT64_MAX;
+    if (!platform::QueryMemoryHeadroom(headroom)) headroom = UINT64_MAX;
+    transpositionTable = std::make_unique<TranspositionTable>(SearchTableEntries(max_memory, workingSet, headroom));
 }
 
 SearchResult ABPNSEngine::ThinkMove() {

@@ -1,9 +1,12 @@
 #include "search/TranspositionTable.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 
 #include "analysis/Score.h"
 #include "board/Geometry.h"
+#include "platform/Platform.h"
 
 namespace zomar {
 
@@ -16,19 +19,23 @@ bool IsProven(std::int32_t value) { return value == SCORE_WIN || value == SCORE_
 }  // namespace
 
 // A table of no entries would have no slot to take a key modulo; it gets one.
-TranspositionTable::TranspositionTable(std::size_t entries) {
-    TableEntry empty;
-    empty.bestMove = static_cast<Coord>(boardArea);
-    mEntries.assign(std::max<std::size_t>(entries, 1), empty);
+// The memory comes zeroed page by page as the search first touches it, so a
+// table of any size is ready at once and occupies only what is used.
+TranspositionTable::TranspositionTable(std::size_t entries)
+    : mCount(std::clamp<std::size_t>(entries, 1, SIZE_MAX / sizeof(TableEntry))) {
+    for (;;) {
+        mEntries = static_cast<TableEntry*>(platform::AllocateZeroedMemory(mCount * sizeof(TableEntry)));
+        if (mEntries != nullptr) return;
+        if (mCount == 1) throw std::bad_alloc();
+        mCount /= 2;
+    }
 }
 
-const TableEntry& TranspositionTable::SlotOf(std::uint64_t hashKey) const {
-    return mEntries[hashKey % mEntries.size()];
-}
+TranspositionTable::~TranspositionTable() { platform::ReleaseZeroedMemory(mEntries, mCount * sizeof(TableEntry)); }
 
-TableEntry& TranspositionTable::SlotOf(std::uint64_t hashKey) {
-    return mEntries[hashKey % mEntries.size()];
-}
+const TableEntry& TranspositionTable::SlotOf(std::uint64_t hashKey) const { return mEntries[hashKey % mCount]; }
+
+TableEntry& TranspositionTable::SlotOf(std::uint64_t hashKey) { return mEntries[hashKey % mCount]; }
 
 bool TranspositionTable::ProbeTable(std::uint64_t hashKey, std::int32_t depth, std::int32_t& alpha,
                                     std::int32_t& beta, Coord& move) const {
@@ -62,6 +69,6 @@ void TranspositionTable::StoreTable(std::uint64_t hashKey, std::int32_t depth, s
     entry.bestMove = move;
 }
 
-std::size_t TranspositionTable::EntryCount() const { return mEntries.size(); }
+std::size_t TranspositionTable::EntryCount() const { return mCount; }
 
 }  // namespace zomar

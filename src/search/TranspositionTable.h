@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "board/Coord.h"
 #include "platform/Platform.h"
@@ -15,17 +14,18 @@ constexpr std::uint8_t BoundUpper = 1;
 constexpr std::uint8_t BoundLower = 2;
 constexpr std::uint8_t BoundExact = 3;
 
-// One slot of the table; the memory budget reckons 32 bytes per entry.
+// One slot of the table; the memory budget reckons 32 bytes per entry. A slot
+// of all zero bytes is empty (bound 0), so fresh zeroed memory is an empty table.
 struct TableEntry {
-    std::uint32_t keyLow = 123456789;
-    std::uint32_t keyHigh = 0;
-    std::int16_t depth = 0;
-    std::uint8_t bound = BoundEmpty;
-    std::int32_t value = 0;
-    std::int32_t proof = 1;
-    std::int32_t disproof = 1;
-    std::uint32_t link = 0;
-    Coord bestMove = 0;
+    std::uint32_t keyLow;
+    std::uint32_t keyHigh;
+    std::int16_t depth;
+    std::uint8_t bound;
+    std::int32_t value;
+    std::int32_t proof;
+    std::int32_t disproof;
+    std::uint32_t link;
+    Coord bestMove;
 };
 static_assert(sizeof(TableEntry) == 32, "a table entry must stay 32 bytes");
 
@@ -33,7 +33,13 @@ static_assert(sizeof(TableEntry) == 32, "a table entry must stay 32 bytes");
 // count, replaced on every store, kept across searches and games.
 class TranspositionTable {
 public:
-    explicit TranspositionTable(std::size_t entries);  // entries >= 1
+    // Takes `entries` slots (at least one), or half as many again and again
+    // while the system refuses the memory; raises std::bad_alloc only when not
+    // even one slot can be had.
+    explicit TranspositionTable(std::size_t entries);
+    ~TranspositionTable();
+    TranspositionTable(const TranspositionTable&) = delete;
+    TranspositionTable& operator=(const TranspositionTable&) = delete;
 
     // Narrows the window from a stored entry; returns whether the position was
     // found. move gets the stored best move, or the board area when not found.
@@ -50,7 +56,8 @@ private:
     const TableEntry& SlotOf(std::uint64_t hashKey) const;
     TableEntry& SlotOf(std::uint64_t hashKey);
 
-    std::vector<TableEntry> mEntries;
+    TableEntry* mEntries = nullptr;
+    std::size_t mCount = 0;
 };
 
 }  // namespace zomar

@@ -48,8 +48,10 @@ struct UpdateEntry {
 
 std::vector<UpdateEntry> UpdateEntriesOf(std::uint32_t q) {
     std::vector<UpdateEntry> entries;
-    const std::uint32_t* slot = &lineUpdateList[static_cast<std::size_t>(q) * LineUpdateSlots];
-    for (; *slot < UpdateListEnd; slot += 3) entries.push_back({slot[0], slot[1], slot[2]});
+    const LineUpdate* slot = &lineUpdateList[static_cast<std::size_t>(q) * LineUpdateSlots];
+    for (; slot->sequenceIndex != UpdateListEnd; ++slot) {
+        entries.push_back({slot->sequenceIndex, 1u << slot->cellBit, slot->shift});
+    }
     EXPECT_LE(entries.size(), 40u);
     return entries;
 }
@@ -152,8 +154,9 @@ TEST_F(AnalysisSetupTest, RaysOfSmallAndOblongBoards) {
     EXPECT_THAT(RayOf(1, 0), ElementsAre(3, 6));
     EXPECT_THAT(RayOf(3, 8), ElementsAre(5, 2));
 
+    // The stride stops at the reach of a ray, not at the longer side.
     Build(2, 6);
-    EXPECT_EQ(maxRay, 5u);
+    EXPECT_EQ(maxRay, static_cast<std::uint32_t>(MaxRayReach));
     EXPECT_THAT(RayOf(0, 0), ElementsAre(1));
     EXPECT_THAT(RayOf(1, 0), ElementsAre(2, 4, 6));
     EXPECT_THAT(RayOf(3, 11), ElementsAre(9, 7, 5));

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "board/Geometry.h"
@@ -122,28 +123,36 @@ TEST_F(GeometryTest, PairsOnTheStandardBoard) {
     EXPECT_FALSE(IsWithinFour(0, 22));
 }
 
-// Every pair of a rectangle against a classification from coordinates.
-TEST_F(GeometryTest, PairTablesAgreeWithCoordinatesOnARectangle) {
-    const int w = 9, h = 6;
-    SetBoardSize(w, h);
-    for (int p = 0; p < w * h; ++p) {
-        for (int q = 0; q < w * h; ++q) {
-            const int dx = q % w - p % w, dy = q / w - p / w;
-            int direction = NoCommonLine, steps = 0;
-            if (p == q) direction = SamePoint;
-            else if (dy == 0) direction = Horizontal, steps = dx;
-            else if (dx == 0) direction = Vertical, steps = dy;
-            else if (dx == dy) direction = Diagonal, steps = dx;
-            else if (dx == -dy) direction = AntiDiagonal, steps = dy;
-            SCOPED_TRACE(testing::Message() << "p " << p << " q " << q);
-            ASSERT_EQ(LineDirection(p, q), direction);
-            if (direction == NoCommonLine) {
-                ASSERT_EQ(LineDistance(p, q), NoLineDistance);
-                continue;
-            }
-            ASSERT_EQ(LineDistance(p, q), steps);
-            if (direction != SamePoint) {
+// Every pair of a few shapes against a classification from coordinates, and
+// every list against a scan of all points in index order.
+TEST_F(GeometryTest, PairsAndListsAgreeWithCoordinatesOnSeveralShapes) {
+    for (const auto& [w, h] : {std::pair{9, 6}, {2, 7}, {7, 2}, {20, 20}, {127, 3}}) {
+        SetBoardSize(w, h);
+        for (int p = 0; p < w * h; ++p) {
+            std::vector<int> neighbours, lineNeighbours[DirectionCount];
+            for (int q = 0; q < w * h; ++q) {
+                const int dx = q % w - p % w, dy = q / w - p / w;
+                int direction = NoCommonLine, steps = 0;
+                if (p == q) direction = SamePoint;
+                else if (dx == 0) direction = Vertical, steps = dy;
+                else if (dy == 0) direction = Horizontal, steps = dx;
+                else if (dx == dy) direction = Diagonal, steps = dx;
+                else if (dx == -dy) direction = AntiDiagonal, steps = dy;
+                SCOPED_TRACE(testing::Message() << w << "x" << h << " p " << p << " q " << q);
+                ASSERT_EQ(LineDirection(p, q), direction);
+                if (direction == NoCommonLine) {
+                    ASSERT_EQ(LineDistance(p, q), NoLineDistance);
+                    continue;
+                }
+                ASSERT_EQ(LineDistance(p, q), steps);
+                if (direction == SamePoint) continue;
                 ASSERT_EQ(q, p + steps * directionStep[direction]);
+                if (std::abs(steps) == 1) neighbours.push_back(q);
+                if (std::abs(steps) < 5) lineNeighbours[direction].push_back(q);
+            }
+            ASSERT_EQ(ListUntilEnd(Neighbours(p)), neighbours) << w << "x" << h << " p " << p;
+            for (int d = 0; d < DirectionCount; ++d) {
+                ASSERT_EQ(ListUntilEnd(LineNeighbours(p, d)), lineNeighbours[d]) << w << "x" << h << " p " << p;
             }
         }
     }

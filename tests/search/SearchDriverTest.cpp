@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "search/EngineSession.h"
 #include "support/PositionBuilder.h"
@@ -172,6 +173,18 @@ TEST(SearchMemoryTest, TooSmallBudgetsStillGetAWorkingTable) {
     EXPECT_EQ(SearchTableEntries(INT_MIN, 0), MinTableEntries);
     // A working set beyond any 32-bit budget.
     EXPECT_EQ(SearchTableEntries(62914560, 0x100000000ull), MinTableEntries);
+}
+
+// What the process can still get acts as a lower limit, and only then.
+TEST(SearchMemoryTest, LimitIsCappedAtWhatTheProcessCanGet) {
+    const std::uint64_t workingSet = 3000000;
+    for (std::uint64_t headroom : {0ull, 40000000ull, 1000000000ull}) {
+        const auto cap = static_cast<std::int32_t>(workingSet + headroom);
+        EXPECT_EQ(SearchTableEntries(INT32_MAX, workingSet, headroom), SearchTableEntries(cap, workingSet)) << headroom;
+        EXPECT_EQ(SearchTableEntries(0, workingSet, headroom),
+                  SearchTableEntries(std::min(cap, DefaultMaxMemory), workingSet)) << headroom;
+    }
+    EXPECT_EQ(SearchTableEntries(INT32_MAX, workingSet, UINT64_MAX - 1), SearchTableEntries(INT32_MAX, workingSet));
 }
 
 TEST(SearchStatisticsTest, LineShowsNodesShareAndSpeed) {

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(TranspositionTableTest, UnknownPositionsLeaveTheWindowAndGiveNoMove) {
     TranspositionTable table(64);
-    // The empty entries carry the placeholder key 123456789 but no bound.
+    // Empty entries are all zero: key 0 matches their key fields but not their bound.
     for (std::uint64_t key : {Key, std::uint64_t{123456789}, std::uint64_t{0}}) {
         const Probe probe = ProbeFullWindow(table, key, 0);
         EXPECT_FALSE(probe.found);
