@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The browser engine's fixed-depth search speed beside the native engine's on
 # the same positions (bench/web/speed.mjs). Arguments: depth, number of
-# positions, rounds (defaults 8, 12, 3).
+# positions, rounds (defaults 10, 9, 3).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 port=${ZOMAR_WEB_PORT:-8089}
@@ -13,4 +13,4 @@ python3 -m http.server "$port" --bind 127.0.0.1 --directory "$root/web" >/dev/nu
 server=$!
 trap 'kill "$server"' EXIT
 sleep 1
-node "$root/bench/web/speed.mjs" "http://127.0.0.1:$port/" "$root/build/src/pbrain-zomar" "${1:-8}" "${2:-12}" "${3:-3}"
+node "$root/bench/web/speed.mjs" "http://127.0.0.1:$port/" "$root/build/src/pbrain-zomar" "${1:-10}" "${2:-9}" "${3:-3}"

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the engine for the browser with emscripten into build-wasm/ and puts
-# the loader and the engine (zomar.js, zomar.wasm) into web/engine/. Tests,
-# benchmarks and the referee are native only.
+# Builds the engine for the browser with emscripten (preset "wasm", build-wasm/)
+# and puts the loader and the engine (zomar.js, zomar.wasm) into web/engine/.
+# Tests, benchmarks and the referee are native only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" emscripten
 # Debian's emscripten runs its JavaScript optimizer with the system's acorn.
 export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
-emcmake cmake -S "$root" -B "$root/build-wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DZOMAR_BUILD_TESTS=OFF -DZOMAR_BUILD_BENCH=OFF >&2
-cmake --build "$root/build-wasm" --target zomar-web "$@" >&2
+cd "$root"
+cmake --preset wasm >&2
+cmake --build --preset wasm "$@" >&2
 mkdir -p "$root/web/engine"
 cp "$root/build-wasm/src/zomar.js" "$root/build-wasm/src/zomar.wasm" "$root/web/engine/"

@@ -50,6 +50,7 @@ function redraw() {
   if (game.winner) status = `${game.winner === humanColour ? 'You win' : 'The engine wins'} (${game.winner === BLACK ? 'black' : 'white'} five).`;
   else if (game.full()) status = 'Draw: the board is full.';
   else if (busy) status = 'Engine thinking';
+  else if (game.toMove() !== humanColour) status = 'The engine is to move: click the board to ask it again.';
   else status = `Your move (${humanColour === BLACK ? 'black' : 'white'}).`;
   $('status').textContent = status;
   document.body.classList.toggle('thinking', busy);
@@ -96,16 +97,18 @@ async function fetchThreats() {
 }
 
 // The engine plays the side to move: told the last move when its board holds
-// all before it, otherwise the whole position.
+// all before it, otherwise the whole game from a fresh start (which also
+// mends an engine that restarted after an error).
 async function engineMove() {
   const { time, depth } = settings();
   const limits = [`info timeout_turn ${time}`, `info time_left ${TIME_LEFT}`, `info max_depth ${depth}`];
   const moves = game.moves;
   let request;
-  if (moves.length === 0) request = ['begin'];
-  else if (engineMoves === moves.length - 1) request = [`turn ${moves.at(-1).x},${moves.at(-1).y}`];
+  if (engineMoves >= 0 && engineMoves === moves.length - 1) request = [`turn ${moves.at(-1).x},${moves.at(-1).y}`];
   else {
-    request = ['board', ...moves.map(({ x, y }, i) => `${x},${y},${game.colourOf(i) === engineColour() ? 1 : 2}`), 'done'];
+    const start = [`info rule ${game.rule.id}`, `start ${game.size}`];
+    const stones = moves.map(({ x, y }, i) => `${x},${y},${game.colourOf(i) === engineColour() ? 1 : 2}`);
+    request = moves.length ? [...start, 'board', ...stones, 'done'] : [...start, 'begin'];
   }
   const move = readAnswer(await ask(...limits, ...request));
   if (!move || !game.inside(move.x, move.y) || game.at(move.x, move.y)) {
@@ -137,6 +140,12 @@ async function newGame() {
 
 async function humanMove(x, y) {
   if (busy || game.over()) return;
+  if (game.toMove() !== humanColour) {
+    // The engine failed to move: a click asks it again.
+    await engineMove();
+    redraw();
+    return;
+  }
   if (game.at(x, y)) {
     notice('That point is taken.');
     return;

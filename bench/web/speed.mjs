@@ -13,7 +13,8 @@ const puppeteer = require('puppeteer-core');
 const [url, nativeEngine, depth = '6', count = '12', rounds = '3'] = process.argv.slice(2);
 
 // Openings of the test data, centred on a 20 x 20 board.
-const positions = readFileSync(new URL('../../tests/data/openings/freestyle_20x20_a.txt', import.meta.url), 'utf8')
+const positions = ['a', 'b'].map((file) => readFileSync(
+  new URL(`../../tests/data/openings/freestyle_20x20_${file}.txt`, import.meta.url), 'utf8')).join('\n')
   .split('\n').filter((line) => line.trim()).slice(0, Number(count))
   .map((line) => line.split(',').map(Number).reduce((points, v, i, all) =>
     (i % 2 ? points : [...points, [all[i] + 10, all[i + 1] + 10]]), []));
@@ -92,7 +93,7 @@ async function browserSearch(moves) {
 }
 
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
-let totals = { native: 0, web: 0, nativeNodes: 0, webNodes: 0 };
+let totals = { native: 0, web: 0, nativeNodes: 0, webNodes: 0, nativeMs: 0, webMs: 0 };
 // Both sides allocate their transposition table on the first search.
 await native(positions[0]);
 await browserSearch(positions[0]);
@@ -109,13 +110,16 @@ for (const [index, moves] of positions.entries()) {
   }
   const n = median(runs.native);
   const w = median(runs.web);
+  // Searches under 50 ms report no count and stay out of the speeds.
+  const counted = nodes.native > 0 && nodes.web > 0;
   totals = { native: totals.native + n, web: totals.web + w,
-    nativeNodes: totals.nativeNodes + (nodes.native || 0), webNodes: totals.webNodes + (nodes.web || 0) };
+    nativeNodes: totals.nativeNodes + (counted ? nodes.native : 0), webNodes: totals.webNodes + (counted ? nodes.web : 0),
+    nativeMs: totals.nativeMs + (counted ? n : 0), webMs: totals.webMs + (counted ? w : 0) };
   console.log(`${String(index + 1).padStart(8)}  ${String(nodes.native).padStart(13)}  ${String(nodes.web).padStart(10)}  ` +
     `${n.toFixed(0).padStart(9)}  ${w.toFixed(0).padStart(6)}  ${(w / n).toFixed(2).padStart(10)}`);
 }
 console.log(`total: native ${totals.native.toFixed(0)} ms, web ${totals.web.toFixed(0)} ms, ` +
   `web/native ${(totals.web / totals.native).toFixed(2)}; stones placed per ms: native ` +
-  `${(totals.nativeNodes / totals.native).toFixed(0)}, web ${(totals.webNodes / totals.web).toFixed(0)}`);
+  `${(totals.nativeNodes / totals.nativeMs).toFixed(0)}, web ${(totals.webNodes / totals.webMs).toFixed(0)}`);
 await browser.close();
 brain.stdin.end('end\n');

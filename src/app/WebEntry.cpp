@@ -3,9 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "analysis/AnalysisSetup.h"
-#include "analysis/PatternTables.h"
-#include "board/Geometry.h"
+#include "analysis/ProcessTables.h"
 #include "search/ABPNSEngine.h"
 
 // The browser build's entry: the page's worker hands the engine one command
@@ -25,8 +23,7 @@ struct WebEngine {
 WebEngine web;
 
 void StartEngine() {
-    SetBoardSize(StartUpBoardSide, StartUpBoardSide);
-    InitAnalysisTables();
+    BuildProcessTables(StartUpBoardSide, StartUpBoardSide, 0);
     web.engine = std::make_unique<ABPNSEngine>("zomar", web.noInput, web.answers);
 }
 
@@ -34,9 +31,7 @@ void StartEngine() {
 // tables; the next command starts a fresh one.
 void StopEngine() {
     web.engine.reset();
-    ReleaseGeometryTables();
-    ReleaseAnalysisTables();
-    gameRule = 0;
+    ReleaseProcessTables();
 }
 
 }  // namespace

@@ -5,7 +5,8 @@ namespace zomar {
 namespace {
 
 char CategoryLetter(ThreatCategory category) {
-    return static_cast<char>('a' + (category < CategoryCount ? category : Impossible));
+    const ThreatCategory shown = category < CategoryCount ? category : ThreatCategory{Impossible};
+    return static_cast<char>('a' + shown);
 }
 
 }  // namespace
