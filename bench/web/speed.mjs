@@ -19,9 +19,11 @@ const positions = ['a', 'b'].map((file) => readFileSync(
   .map((line) => line.split(',').map(Number).reduce((points, v, i, all) =>
     (i % 2 ? points : [...points, [all[i] + 10, all[i + 1] + 10]]), []));
 
+// Both sides get the smallest transposition table (max_memory 1) and run the
+// same searches in the same order, so they search the same trees.
 function commands(moves) {
   const fields = moves.map(([x, y], i) => `${x},${y},${(moves.length - i) % 2 === 0 ? 1 : 2}`);
-  return ['start 20', `info max_depth ${depth}`, 'info timeout_turn 100000000', 'info time_left 1000000000',
+  return ['start 20', 'info max_memory 1', `info max_depth ${depth}`, 'info timeout_turn 100000000', 'info time_left 1000000000',
     'board', ...fields, 'done'];
 }
 
