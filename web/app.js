@@ -86,6 +86,7 @@ function readAnswer(lines) {
 // The engine's categories as [black, white] per point.
 async function fetchThreats() {
   const line = (await ask('threats')).find((answer) => answer.startsWith('THREATS '));
+  if (!line) return;
   const letters = line.slice(8);
   const map = [];
   for (let i = 0; i < letters.length; i += 2) {
