@@ -3,7 +3,7 @@
 // by both in turn, several rounds, and the median times are compared. Usage:
 //   node bench/web/speed.mjs URL NATIVE_ENGINE [depth] [positions] [rounds]
 import { spawn } from 'node:child_process';
-import { mkdtempSync, readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -62,9 +62,9 @@ async function native(moves) {
   return { ms: Number(process.hrtime.bigint() - start) / 1e6, nodes: nodesOf(text) };
 }
 
+const profile = mkdtempSync(join(tmpdir(), 'zomar-chromium-'));
 const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
-  userDataDir: mkdtempSync(join(tmpdir(), 'zomar-chromium-')),
+  executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
   args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
     '--disable-sync', '--no-first-run'],
 });
@@ -124,4 +124,5 @@ console.log(`total: native ${totals.native.toFixed(0)} ms, web ${totals.web.toFi
   `web/native ${(totals.web / totals.native).toFixed(2)}; stones placed per ms: native ` +
   `${(totals.nativeNodes / totals.nativeMs).toFixed(0)}, web ${(totals.webNodes / totals.webMs).toFixed(0)}`);
 await browser.close();
+rmSync(profile, { recursive: true, force: true });
 brain.stdin.end('end\n');

@@ -3,7 +3,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { mkdtempSync } from 'node:fs';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -12,15 +12,19 @@ const { ZOMAR_WEB_URL: URL, ZOMAR_NATIVE_ENGINE: NATIVE, ZOMAR_WEB_SCREENSHOT: S
 const LINES = [[1, 0], [0, 1], [1, 1], [1, -1]];
 const SIZE = 15;
 
+const profile = mkdtempSync(join(tmpdir(), 'zomar-chromium-'));
 let browser;
 before(async () => {
   browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, userDataDir: mkdtempSync(join(tmpdir(), 'zomar-chromium-')),
+    executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
       '--disable-sync', '--no-first-run'],
   });
 });
-after(() => browser?.close());
+after(async () => {
+  await browser?.close();
+  rmSync(profile, { recursive: true, force: true });
+});
 
 const settled = (page) => page.waitForFunction(() => ['ready', 'won', 'draw'].includes(document.body.dataset.state),
   { timeout: 120000 });
