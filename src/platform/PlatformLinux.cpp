@@ -37,6 +37,11 @@ std::string EscapeForGlob(const std::string& text, bool keepWildcards) {
 }  // namespace
 
 bool QueryWorkingSetSize(std::uint64_t& bytes) {
+#ifdef __EMSCRIPTEN__
+    // In the browser the process is its linear memory.
+    bytes = __builtin_wasm_memory_size(0) * std::uint64_t{65536};
+    return true;
+#else
     std::ifstream statm("/proc/self/statm");
     std::uint64_t totalPages = 0;
     std::uint64_t residentPages = 0;
@@ -49,6 +54,7 @@ bool QueryWorkingSetSize(std::uint64_t& bytes) {
     }
     bytes = residentPages * static_cast<std::uint64_t>(pageSize);
     return true;
+#endif
 }
 
 namespace {

@@ -64,10 +64,15 @@ void Communicator::CommandLoop() {
         if (echo) {
             SendLine(line);
         }
-        lineAsRead = line;
-        currentLine = LowercaseAscii(line);
-        Dispatch();
+        HandleLine(line);
     }
+}
+
+void Communicator::HandleLine(const std::string& line) {
+    lineAsRead = line;
+    StripCarriageReturn(lineAsRead);
+    currentLine = LowercaseAscii(lineAsRead);
+    Dispatch();
 }
 
 void Communicator::Dispatch() {

@@ -32,6 +32,9 @@ public:
     Communicator& operator=(const Communicator&) = delete;
 
     void CommandLoop();
+    // Interprets one line as the loop would have read it; for hosts that hand
+    // the engine its lines one at a time instead of through a stream.
+    void HandleLine(const std::string& line);
     void Dispatch();
 
     // Every answer and diagnostic goes to this stream; write whole lines and flush.

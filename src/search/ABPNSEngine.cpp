@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "board/Geometry.h"
+#include "protocol/ThreatMap.h"
 #include "util/NumberParsing.h"
 
 namespace zomar {
@@ -41,6 +42,12 @@ void ABPNSEngine::NewBoard() {
 void ABPNSEngine::OnMaxMemory(std::int32_t /*bytes*/) {}
 
 bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& /*arguments*/) {
+    if (command == "threats") {
+        // The engine's colour is the one to move exactly when it is the engine's turn.
+        const int toMove = gameBoard->ToMoveColour();
+        SendLine(ThreatMapLine(*gameBoard, engineToMove ? toMove : 3 - toMove));
+        return true;
+    }
     if (command != "testab") return false;
     RunSearchTest(PathArguments());
     return true;

@@ -155,6 +155,24 @@ TEST_F(CommandLoopTest, UnreadableScriptFallsThroughToStandardInput) {
     EXPECT_THAT(engine.calls, ElementsAre("begin"));
 }
 
+// The line-at-a-time seam of the browser build must act exactly as the loop.
+TEST_F(CommandLoopTest, HandleLineActsAsTheLoopReadingTheSameLines) {
+    const Lines script = {"START 20\r", "info Folder Games", "board", "10,10,1", "done", "Turn 7,9", "info rule",
+                          "about", "mystery word", " skipped", ""};
+    std::string text;
+    for (const std::string& line : script) text += line + "\n";
+    RecordingCommunicator looped(text);
+    RunLoop(looped);
+    RecordingCommunicator handed;
+    {
+        test::CurrentDirectoryScope inside(directory.Path());
+        for (const std::string& line : script) handed.HandleLine(line);
+    }
+    EXPECT_EQ(handed.calls, looped.calls);
+    EXPECT_EQ(handed.OutputLines(), looped.OutputLines());
+    EXPECT_EQ(handed.folder, looped.folder);
+}
+
 TEST(Answers, EachOperationWritesOneLine) {
     RecordingCommunicator engine;
     engine.SendLine("OK");

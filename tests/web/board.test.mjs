@@ -1,0 +1,182 @@
+// The board page in headless chromium against the browser engine: whole games
+// by clicking, undo, pasted positions against the native engine, bad input.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const { ZOMAR_WEB_URL: URL, ZOMAR_NATIVE_ENGINE: NATIVE, ZOMAR_WEB_SCREENSHOT: SCREENSHOT } = process.env;
+const LINES = [[1, 0], [0, 1], [1, 1], [1, -1]];
+const SIZE = 15;
+
+const profile = mkdtempSync(join(tmpdir(), 'zomar-chromium-'));
+let browser;
+before(async () => {
+  browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true, userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+      '--disable-sync', '--no-first-run'],
+  });
+});
+after(async () => {
+  await browser?.close();
+  rmSync(profile, { recursive: true, force: true });
+});
+
+const settled = (page) => page.waitForFunction(() => ['ready', 'won', 'draw'].includes(document.body.dataset.state),
+  { timeout: 120000 });
+const state = (page) => page.$eval('body', (body) => body.dataset.state);
+const setValue = (page, selector, value) => page.$eval(selector, (input, v) => { input.value = v; }, value);
+
+// A new 15 x 15 freestyle game at a fixed depth, the person (black) to move.
+async function openGame(depth) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1200, height: 820 });
+  await page.goto(URL);
+  await settled(page);
+  await setValue(page, '#time', '100000');
+  await setValue(page, '#depth', String(depth));
+  await page.click('#new');
+  await settled(page);
+  return page;
+}
+
+// The stones shown: "x,y" -> 1 (black) or 2 (white); and the highlighted ones.
+async function shown(page) {
+  const stones = await page.$$eval('circle.stone', (all) => all.map((c) =>
+    [`${c.dataset.x},${c.dataset.y}`, c.classList.contains('black') ? 1 : 2, c.classList.contains('five')]));
+  return { board: new Map(stones.map(([key, colour]) => [key, colour])), five: stones.filter((s) => s[2]).map((s) => s[0]).sort() };
+}
+
+async function click(page, [x, y]) {
+  await page.click(`rect.hit[data-x="${x}"][data-y="${y}"]`);
+  await settled(page);
+  return (await shown(page)).board;
+}
+
+// The longest run of one colour through a point.
+function longestRun(board, [x, y]) {
+  const colour = board.get(`${x},${y}`);
+  return LINES.map(([dx, dy]) => [1, -1].flatMap((sign) => {
+    const run = [];
+    for (let k = sign === 1 ? 0 : 1; board.get(`${x + sign * k * dx},${y + sign * k * dy}`) === colour; k++) {
+      run.push(`${x + sign * k * dx},${y + sign * k * dy}`);
+    }
+    return run;
+  })).reduce((best, run) => (run.length > best.length ? run : best)).sort();
+}
+
+// Checks that `after` is `before` with the click in the mover's colour and at
+// most one reply on an empty point in the other colour; returns the reply.
+function reply(before, after, clicked) {
+  const mover = before.size % 2 ? 2 : 1;
+  const added = [...after.keys()].filter((key) => !before.has(key) && key !== clicked.join());
+  assert.equal(after.get(clicked.join()), mover);
+  assert.ok(!before.has(clicked.join()) && added.length <= 1 && after.size === before.size + 1 + added.length);
+  for (const [key, colour] of before) assert.equal(after.get(key), colour);
+  if (!added.length) return null;
+  const point = added[0].split(',').map(Number);
+  assert.ok(point.every((v) => v < SIZE) && after.get(added[0]) === 3 - mover, `reply ${added[0]}`);
+  return point;
+}
+
+// Next to the person's last stone where possible, else the first empty point.
+function chooseClick(board, last) {
+  const near = last ? LINES.flatMap(([dx, dy]) => [[last[0] + dx, last[1] + dy], [last[0] - dx, last[1] - dy]]) : [];
+  const all = Array.from({ length: SIZE * SIZE }, (_, i) => [(7 + i) % SIZE, (7 + Math.floor(i / SIZE)) % SIZE]);
+  return [...near, ...all].find(([x, y]) => x >= 0 && y >= 0 && x < SIZE && y < SIZE && !board.has(`${x},${y}`));
+}
+
+test('a whole game by clicking ends at the first five, highlighted; bad clicks change nothing', async () => {
+  const page = await openGame(2);
+  let board = new Map();
+  let mine = null;
+  let last = null;
+  for (let turn = 0; (await state(page)) === 'ready'; turn++) {
+    const point = chooseClick(board, mine);
+    const before = board;
+    board = await click(page, point);
+    last = reply(before, board, point) ?? point;
+    mine = point;
+    assert.equal(await state(page), longestRun(board, last).length >= 5 ? 'won' : 'ready', 'the game ends at the first five');
+    if (turn === 1) {
+      assert.deepEqual(await click(page, point), board, 'an occupied point is refused');
+      // Two clicks at once: the second comes while the engine thinks.
+      await page.$$eval('rect.hit', (hits) => [hits[0], hits.at(-1)].forEach((hit) => hit.dispatchEvent(new MouseEvent('click'))));
+      await settled(page);
+      const previous = board;
+      board = (await shown(page)).board;
+      last = reply(previous, board, [0, 0]);
+    }
+    if (turn === 4 && SCREENSHOT) {
+      await page.click('#threats');
+      await page.screenshot({ path: SCREENSHOT });
+      await page.click('#threats');
+    }
+  }
+  const { five } = await shown(page);
+  assert.deepEqual(five, longestRun(board, last), 'the five is highlighted');
+  assert.match(await page.$eval('#status', (s) => s.textContent), board.get(last.join()) === 1 ? /black five/ : /white five/);
+  assert.deepEqual(await click(page, chooseClick(board, null)), board, 'no move after the game is over');
+  await page.close();
+});
+
+test('undo takes back the last move pair; the engine then answers the position sent whole', async () => {
+  const page = await openGame(2);
+  const boards = [new Map()];
+  for (let turn = 0; turn < 3; turn++) boards.push(await click(page, chooseClick(boards.at(-1), null)));
+  for (const expected of [boards[2], boards[1]]) {
+    await page.click('#undo');
+    await settled(page);
+    assert.deepEqual((await shown(page)).board, expected);
+  }
+  const point = chooseClick(boards[1], null);
+  assert.ok(reply(boards[1], await click(page, point), point));
+  await page.close();
+});
+
+// The native engine's move at a fixed depth, the engine to move.
+async function nativeMove(moves, depth) {
+  const brain = spawn(NATIVE, [], { stdio: ['pipe', 'pipe', 'inherit'] });
+  const stones = moves.map(([x, y], i) => `${x},${y},${(moves.length - i) % 2 ? 2 : 1}`);
+  brain.stdin.write([`START ${SIZE}`, `INFO max_depth ${depth}`, 'INFO timeout_turn 100000', 'INFO time_left 1000000000',
+    'BOARD', ...stones, 'DONE', ''].join('\r\n'));
+  let text = '';
+  for await (const chunk of brain.stdout) {
+    const move = /^(\d+,\d+)\r?$/m.exec(text += chunk);
+    if (move) {
+      brain.stdin.end('END\r\n');
+      return move[1];
+    }
+  }
+  throw new Error(`no move from the native engine: ${text}`);
+}
+
+test('a pasted position is answered as the native engine answers it; a bad one changes nothing', async () => {
+  const depth = 4;
+  const page = await openGame(depth);
+  for (const position of ['h8i9h9i8g7', 'h8h9i8g8j8k8i9', 'g7h8i7h7h6i9j10g6f5', 'a1a3b1b3c1c3d1']) {
+    await setValue(page, '#pos', position);
+    await page.click('#paste');
+    await settled(page);
+    const moves = [...position.matchAll(/([a-z])(\d+)/g)].map(([, c, r]) => [c.charCodeAt(0) - 97, Number(r) - 1]);
+    const board = (await shown(page)).board;
+    moves.forEach(([x, y], i) => assert.equal(board.get(`${x},${y}`), i % 2 + 1, position));
+    const added = [...board.keys()].filter((key) => !moves.some((m) => m.join() === key));
+    assert.deepEqual(added, [await nativeMove(moves, depth)], position);
+  }
+  // White's a3-c3 gains a four on d3: the threats view shows it in white's half.
+  await page.click('#threats');
+  assert.ok(await page.$eval('rect.threat.white[data-x="3"][data-y="2"]', (r) => Number(r.dataset.category) <= 7));
+  const kept = (await shown(page)).board;
+  for (const bad of ['h8h8', 'z99', 'h8 i9?', 'a1b1a2b2a3b3a4b4a5b5']) {
+    await setValue(page, '#pos', bad);
+    await page.click('#paste');
+    assert.match(await page.$eval('#notice', (n) => n.textContent), /unchanged/, bad);
+    assert.deepEqual((await shown(page)).board, kept, bad);
+  }
+  await page.close();
+});
