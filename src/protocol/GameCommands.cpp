@@ -29,10 +29,16 @@ void ABPNSEngine::ThinkAndAnswer() {
     const std::uint32_t x = result.move % boardWidth;
     const std::uint32_t y = result.move / boardWidth;
     SendMove(static_cast<int>(x), static_cast<int>(y));
-    if (lastMover == EngineMover) PlayMove(PassCoord, false);
-    lastMover = EngineMover;
-    PlayMove(CoordFromXY(x, y), false);
+    PlayFor(EngineMover, x, y);
     engineToMove = !engineToMove;
+}
+
+// A side that moves twice in a row passed in between: the pass keeps each side
+// on its colour.
+void ABPNSEngine::PlayFor(std::int32_t mover, std::uint32_t x, std::uint32_t y) {
+    if (lastMover == mover) PlayMove(PassCoord, false);
+    lastMover = mover;
+    PlayMove(CoordFromXY(x, y), mover == OpponentMover);
 }
 
 // A manager move onto a stone is refused: the position stays as it was rather
@@ -45,9 +51,7 @@ bool ABPNSEngine::RefusesOccupiedPoint(std::uint32_t x, std::uint32_t y) {
 
 void ABPNSEngine::OnTurn(std::uint32_t x, std::uint32_t y) {
     if (RefusesOccupiedPoint(x, y)) return;
-    if (lastMover == OpponentMover) PlayMove(PassCoord, false);
-    lastMover = OpponentMover;
-    PlayMove(CoordFromXY(x, y), true);
+    PlayFor(OpponentMover, x, y);
     engineToMove = !engineToMove;
     ThinkAndAnswer();
 }
@@ -67,10 +71,7 @@ void ABPNSEngine::PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uin
         return;
     }
     if (RefusesOccupiedPoint(x, y)) return;
-    const std::int32_t mover = field == OpponentMover ? OpponentMover : EngineMover;
-    if (lastMover == mover) PlayMove(PassCoord, false);
-    lastMover = mover;
-    PlayMove(CoordFromXY(x, y), mover == OpponentMover);
+    PlayFor(field == OpponentMover ? OpponentMover : EngineMover, x, y);
     engineToMove = !engineToMove;
 }
 
@@ -112,9 +113,7 @@ void ABPNSEngine::OnTakeback(std::uint32_t /*x*/, std::uint32_t /*y*/) {
 // The engine has just moved, whichever side it was on before.
 void ABPNSEngine::OnPlay(std::uint32_t x, std::uint32_t y) {
     if (RefusesOccupiedPoint(x, y)) return;
-    if (lastMover == EngineMover) PlayMove(PassCoord, false);
-    lastMover = EngineMover;
-    PlayMove(CoordFromXY(x, y), false);
+    PlayFor(EngineMover, x, y);
     engineToMove = false;
     SendMove(static_cast<int>(x), static_cast<int>(y));
 }

@@ -100,6 +100,9 @@ private:
     void CheckBoardImageSize();
     void ThinkAndAnswer();
     void PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uint32_t y);
+    // Plays a stone for the engine (1) or the opponent (2), a pass first when
+    // that side made the last move too.
+    void PlayFor(std::int32_t mover, std::uint32_t x, std::uint32_t y);
     // Answers an ERROR line when the manager names a point that holds a stone.
     bool RefusesOccupiedPoint(std::uint32_t x, std::uint32_t y);
     SearchResult DecideAtRoot(std::int32_t softLimit, std::int32_t hardLimit);
