@@ -9,6 +9,7 @@
 
 #include "board/ListBoard.h"
 #include "protocol/Communicator.h"
+#include "search/SearchBudget.h"
 #include "search/SearchResult.h"
 #include "search/TranspositionTable.h"
 #include "search/TreeSearch.h"
@@ -25,16 +26,8 @@ public:
 constexpr std::size_t MAX_BOARD_SIZE_BYTES = 40000;
 constexpr std::size_t BoardImageOffset = 16384;
 
-// Memory the process keeps beside the table: 2 MiB and a little.
-constexpr std::int64_t ReservedMemoryBytes = 2097208;
-// The table never gets fewer entries than this, however small the budget.
-constexpr std::size_t MinTableEntries = 1024;
-
-// Every move is answered this many milliseconds before its limits.
-constexpr std::int32_t TimeSafetyMs = 80;
-// The soft limit is this share of the time left in the match.
-constexpr std::int32_t MatchTimeShare = 45;
-// Positions with fewer empty points are answered without a search.
+// The search driver: positions with fewer empty points are answered without a
+// search.
 constexpr std::uint32_t MinEmptyPointsToSearch = 3;
 // A search shorter than this prints no node statistics.
 constexpr std::uint32_t StatisticsMinMs = 50;
@@ -43,30 +36,27 @@ constexpr std::uint32_t StatisticsMinMs = 50;
 constexpr std::uint32_t TestPositionStones = 10;
 constexpr std::int32_t TestSearchLimitMs = 3000;
 
-struct TimeBudget {
-    std::int32_t softLimit = 0;
-    std::int32_t hardLimit = 0;
-};
-
-// Limits of one move from the turn time and the time left in the match.
-TimeBudget ComputeTimeBudget(std::int32_t timeoutTurn, std::int32_t remaining);
-
-// Table entries for a memory limit and the memory the process already uses.
-// The limit is first lowered to what the process can still get (headroom
-// bytes beyond its working set); the largest headroom means no such bound.
-std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet,
-                               std::uint64_t headroom = UINT64_MAX);
-
 // The "DEBUG AB: " line: stones placed, the threat search's share, speed.
 std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std::uint32_t elapsedMs);
 
-// The engine: game commands, the search driver and the benchmark command.
+// The engine. Its methods live in four files:
+//   search/ABPNSEngine.cpp     construction, the game board, extension commands and keys
+//   protocol/GameCommands.cpp  the game commands of the protocol
+//   search/SearchDriver.cpp    one move: budget, table, forced answers, the search
+//   search/BenchmarkCommand.cpp  "testab": searches of position files
 class ABPNSEngine : public SearchEngine {
 public:
+    // search/ABPNSEngine.cpp
     explicit ABPNSEngine(const std::string& programPath);
     ABPNSEngine(const std::string& programPath, std::istream& input, std::ostream& output);
     ~ABPNSEngine() override;
+    virtual void PlayMove(Coord point, bool byOpponent);
+    virtual void NewBoard();
+    void OnMaxMemory(std::int32_t bytes) override;
+    bool OnOtherCommand(const std::string& command, const std::string& arguments) override;
+    void OnOtherInfo(const std::string& key, const std::string& value) override;
 
+    // protocol/GameCommands.cpp
     void OnTurn(std::uint32_t x, std::uint32_t y) override;
     void OnBegin() override;
     void OnBoard(std::vector<BoardStone> stones) override;
@@ -74,17 +64,13 @@ public:
     void OnRestart() override;
     void OnTakeback(std::uint32_t x, std::uint32_t y) override;
     void OnPlay(std::uint32_t x, std::uint32_t y) override;
-    void OnMaxMemory(std::int32_t bytes) override;
-    bool OnOtherCommand(const std::string& command, const std::string& arguments) override;
-    void OnOtherInfo(const std::string& key, const std::string& value) override;
 
+    // search/SearchDriver.cpp
     virtual SearchResult ThinkMove();
-    virtual void PlayMove(Coord point, bool byOpponent);
-    virtual void NewBoard();
     virtual void AllocateSearchMemory();
-
     TimeBudget ComputeTimeBudget();
-    // The benchmark: searches every position file matching pattern.
+
+    // search/BenchmarkCommand.cpp: searches every position file matching pattern.
     void RunSearchTest(const std::string& pattern);
 
     std::int32_t lastMover = 4;
@@ -97,7 +83,10 @@ public:
     SearchLimits limits;
 
 private:
+    // search/ABPNSEngine.cpp
     void CheckBoardImageSize();
+
+    // protocol/GameCommands.cpp
     void ThinkAndAnswer();
     void PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uint32_t y);
     // Plays a stone for the engine (1) or the opponent (2), a pass first when
@@ -105,10 +94,14 @@ private:
     void PlayFor(std::int32_t mover, std::uint32_t x, std::uint32_t y);
     // Answers an ERROR line when the manager names a point that holds a stone.
     bool RefusesOccupiedPoint(std::uint32_t x, std::uint32_t y);
+
+    // search/SearchDriver.cpp
     SearchResult DecideAtRoot(std::int32_t softLimit, std::int32_t hardLimit);
     SearchResult SearchPosition(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
     // The search's wins and losses against one probe of the table.
     void ReportStoredVerdict(const ListBoard& board);
+
+    // search/BenchmarkCommand.cpp
     std::int32_t SearchTestPosition(const std::string& name);
 };
 

@@ -31,19 +31,19 @@ void ABPNSEngine::RunSearchTest(const std::string& pattern) {
 
     std::vector<std::string> names;
     if (ListMatchingFiles(pattern, names)) {
-        Output() << "ERROR failed to list direcoty " << pattern << std::endl;
+        SendError("failed to list direcoty " + pattern);
         return;
     }
     std::int32_t total = 0;
     for (const std::string& name : names) {
-        Output() << name << std::endl;
+        SendLine(name);
         try {
             total += SearchTestPosition(name);
         } catch (const std::exception&) {
-            Output() << name << "failed" << total << std::endl;
+            SendLine(name + "failed" + std::to_string(total));
         }
     }
-    Output() << "MESSAGE total moves = " << total << std::endl;
+    SendMessage("total moves = " + std::to_string(total));
     platform::WaitForKeyPress();
 }
 
