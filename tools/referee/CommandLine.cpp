@@ -10,7 +10,7 @@ const char* const UsageText =
     "usage: zomar-referee [options] BRAIN_A [BRAIN_B]\n"
     "  BRAIN_A, BRAIN_B   brain commands (split at blanks); B plays A when absent\n"
     "  --games N          games to play, in colour-swapped pairs (12)\n"
-    "  --sizes LIST       board sides or WxH rectangles, e.g. 15,20,20x15 (15,20)\n"
+    "  --sizes LIST       board sides or WxH rectangles (2 to 127), e.g. 15,20,20x15 (15,20)\n"
     "  --rules LIST       rules: 0 five or more, 1 exactly five (0,1)\n"
     "  --openings FILE    opening file in offset notation (repeatable)\n"
     "  --begin-every K    every K-th round opens with BEGIN, 0 never (2)\n"
@@ -62,11 +62,11 @@ std::vector<std::string> SplitList(const std::string& text) {
 BoardSize ParseSize(const std::string& text) {
     const std::size_t cross = text.find('x');
     if (cross == std::string::npos) {
-        const int side = static_cast<int>(ParseNumber("--sizes", text, 5, 127));
+        const int side = static_cast<int>(ParseNumber("--sizes", text, 2, 127));
         return {side, side};
     }
-    return {static_cast<int>(ParseNumber("--sizes", text.substr(0, cross), 5, 127)),
-            static_cast<int>(ParseNumber("--sizes", text.substr(cross + 1), 5, 127))};
+    return {static_cast<int>(ParseNumber("--sizes", text.substr(0, cross), 2, 127)),
+            static_cast<int>(ParseNumber("--sizes", text.substr(cross + 1), 2, 127))};
 }
 
 }  // namespace
