@@ -6,6 +6,7 @@
 
 #include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
+#include "analysis/RenjuRestriction.h"
 #include "analysis/Score.h"
 #include "analysis/ThreatEvaluation.h"
 #include "board/Geometry.h"
@@ -65,8 +66,10 @@ std::int32_t GenerateSearchMoves(ListBoard& board, int mode) {
     if (board.candidateCount == 0) AddStrongestOwnPoint(board);
     // No point left where five can still be made: the game is lost for the
     // side to move, whatever it plays.
-    if (mode == EvalFull && board.candidateCount == 0 && AddLowestEmptyPoint(board)) return SCORE_LOSS;
-    return SCORE_UNKNOWN;
+    const std::int32_t status =
+        mode == EvalFull && board.candidateCount == 0 && AddLowestEmptyPoint(board) ? SCORE_LOSS : SCORE_UNKNOWN;
+    // The extension and the fallbacks know nothing of forbidden points.
+    return renjuBlack != 0 ? RestrictToAllowedPoints(board, mode, status) : status;
 }
 
 void ExtendMoves(ListBoard& board) {

@@ -15,6 +15,7 @@ namespace zomar {
 
 std::uint32_t sequenceSize = 0;
 std::int32_t gameRule = 0;
+int renjuBlack = 0;
 
 std::unique_ptr<std::uint8_t[]> winDistance;
 std::unique_ptr<std::uint8_t[]> sureWinDistance;
@@ -46,7 +47,8 @@ std::unique_ptr<T[]> AllocateTable(std::size_t size) {
     return std::unique_ptr<T[]>(table);
 }
 
-bool OnlyExactFiveWins() { return gameRule == 1 || gameRule == 3; }
+// Renju's tables are black's: white's overlines are not seen as fives.
+bool OnlyExactFiveWins() { return gameRule == 1 || gameRule == 3 || (gameRule & 4) != 0; }
 
 // Cells of a group code, i.e. the position of its sentinel bit.
 int RunLength(std::uint32_t code) { return code == 0 ? 0 : std::bit_width(code) - 1; }
@@ -324,6 +326,7 @@ GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int 
 void BoardAI::Alloc() {
     groupClassifier = ClassifyGroup;
     pointCombiner = CombineOrderedCategories;
+    renjuBlack = 0;
     BuildZobristKeys();
     if (!tablesBuiltBefore) {
         gameRule = 0;
