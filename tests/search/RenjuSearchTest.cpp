@@ -18,10 +18,7 @@ class RenjuSearchTest : public EngineSession {
 protected:
     void SetUp() override {
         EngineSession::SetUp();
-        ReleaseAnalysisTables();
-        gameRule = 4;
-        SetBoardSize(15, 15);
-        InitAnalysisTables();
+        test::UseTables(15, 15, 4);
         engine->NewBoard();
     }
 

@@ -43,7 +43,7 @@ bool Agrees(const ListBoard& board, RenjuJudge& judge, int black, int& forbidden
 // (dense black shapes, edges), half are prefixes of random games in which
 // black never plays a point the judge forbids.
 TEST(ForbiddenPointCrossCheck, EngineAgreesWithTheJudge) {
-    test::UseBoard(Side, Side);
+    test::UseTables(Side, Side, 4);
     std::mt19937 random(20261208);
     const int positions = PositionCount();
     int checked = 0;
