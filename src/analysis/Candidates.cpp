@@ -114,16 +114,15 @@ void CategoryMoves(ListBoard& board, const std::uint8_t* categories, int n) {
     // Each entry packs key, gathering order and point, so that one descending
     // sort orders by key and keeps equal keys in gathering order. A point sits
     // in one list per colour, so distinct categories never gather more than a
-    // board's points; the bound below only guards repeated categories. The
-    // buffer is as large as the largest board, so it is kept off the stack.
-    static std::uint64_t gathered[LargestBoardArea];
+    // board's points; the bound below only guards repeated categories.
+    std::uint64_t* const gathered = board.ranking.packed.get();
     std::uint32_t count = 0;
     const int own = OwnColour(board);
     const int opponent = OpponentColour(board);
     const std::int64_t limit = board.evalPointCount;
     for (int k = 0; k < n; ++k) {
         const ThreatCategory a = categories[k];
-        for (std::uint32_t b = FirstInList(board, own, a); !IsListEnd(b) && count < LargestBoardArea;
+        for (std::uint32_t b = FirstInList(board, own, a); !IsListEnd(b) && count < board.Area();
              b = NextInList(board, own, b)) {
             const Coord p = static_cast<Coord>(b);
             if (!KeepsDeadPoints(a) && IsDeadPoint(board, p, own)) continue;

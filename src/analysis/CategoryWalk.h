@@ -8,9 +8,6 @@
 
 namespace zomar {
 
-// The largest board area; buffers sized by it can hold any list of points.
-constexpr std::uint32_t LargestBoardArea = MaxBoardSide * MaxBoardSide;
-
 inline int OwnColour(const ListBoard& board) { return board.ToMoveColour(); }
 inline int OpponentColour(const ListBoard& board) { return 3 - board.ToMoveColour(); }
 

@@ -75,9 +75,8 @@ std::int32_t GenerateSearchMoves(ListBoard& board, int mode) {
 void ExtendMoves(ListBoard& board) {
     if (board.candidateCount >= ShortList || !board.borderList) return;
     // Key, border order and point packed so that one descending sort orders by
-    // key and keeps equal keys in border order. The buffer holds every point of
-    // the largest board, so it is kept off the stack.
-    static std::uint64_t chosen[LargestBoardArea];
+    // key and keeps equal keys in border order.
+    std::uint64_t* const chosen = board.ranking.packed.get();
     std::uint32_t count = 0;
     const int opp = OpponentColour(board);
     for (std::uint32_t i = 0; i < board.borderCount; ++i) {

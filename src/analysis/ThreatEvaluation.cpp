@@ -399,10 +399,9 @@ std::int32_t BlockFive(ListBoard& board, int mode) {
 
 std::int32_t CounterFours(ListBoard& board, bool onlyWeighted) {
     if (board.counterFourCount >= 0) return board.counterFourCount;
-    // Every own point can be a four point at once, so the buffers hold a board;
-    // at that size they are kept off the stack.
-    static Coord points[LargestBoardArea];
-    static std::int32_t weight[LargestBoardArea];
+    // Every own point can be a four point at once, so the buffers hold a board.
+    Coord* const points = board.ranking.points.get();
+    std::int32_t* const weight = board.ranking.weights.get();
     const int own = OwnColour(board);
     const int opp = OpponentColour(board);
     std::uint32_t count = 0;

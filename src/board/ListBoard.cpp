@@ -66,7 +66,7 @@ void VisitImageArrays(const ListBoard& board, Visit&& visit) {
 
 }  // namespace
 
-ListBoard::ListBoard(BoardKind kind) : kind(kind), area(boardArea) {
+ListBoard::ListBoard(BoardKind kind) : ranking(boardArea), kind(kind), area(boardArea) {
     if (area > MaxBoardArea) {
         throw std::runtime_error("Playing board too big, max area is " + std::to_string(MaxBoardArea));
     }

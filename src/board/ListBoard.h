@@ -7,6 +7,7 @@
 #include "board/BoardAnalysis.h"
 #include "board/Coord.h"
 #include "board/GameRecord.h"
+#include "board/RankingWorkArea.h"
 #include "board/Geometry.h"
 
 namespace zomar {
@@ -80,6 +81,7 @@ public:
     std::uint32_t evalFlags = 0;
     std::int32_t counterFourCount = -1;
     std::uint8_t listFinal = 1;
+    RankingWorkArea ranking;
 
     // Border lists (search board only).
     std::unique_ptr<std::int32_t[]> borderState;
