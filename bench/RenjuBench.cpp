@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/SearchSignature.h"
+#include "signature/SearchSignature.h"
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/ProcessTables.h"
 #include "analysis/RenjuRestriction.h"
