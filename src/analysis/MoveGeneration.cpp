@@ -101,6 +101,14 @@ std::int32_t Score(const ListBoard& board) {
         sum += static_cast<std::int64_t>(board.categoryCount[own][c]) * ownWeight[c] +
                static_cast<std::int64_t>(board.categoryCount[opp][c]) * opponentWeight[c] * 3;
     }
+    if (renjuBlack != 0) {
+        // Black's forbidden points are no threats of black's.
+        std::int16_t forbidden[CategoryCount] = {};
+        CountForbiddenThreats(board, forbidden);
+        for (int c = 0; c < ScoredCategories; ++c) {
+            sum -= static_cast<std::int64_t>(forbidden[c]) * (own == renjuBlack ? ownWeight[c] : opponentWeight[c] * 3);
+        }
+    }
     return static_cast<std::int32_t>(sum);
 }
 

@@ -45,6 +45,14 @@ void AddAllowedPoints(ListBoard& board) {
 
 }  // namespace
 
+void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]) {
+    for (ThreatCategory c = TwoStraightFour; c <= TwoThree; ++c) {
+        for (std::uint32_t p = FirstInList(board, renjuBlack, c); !IsListEnd(p); p = NextInList(board, renjuBlack, p)) {
+            counts[c] += IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack);
+        }
+    }
+}
+
 bool IsRenjuRule() { return (gameRule & RenjuRuleBit) != 0; }
 
 void FollowRenjuBlack(const GameRecord& board) {

@@ -21,4 +21,8 @@ void FollowRenjuBlack(const GameRecord& board);
 // strongest allowed points next to a stone instead.
 std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status);
 
+// Adds black's forbidden points to `counts` by point category, for the
+// categories of two threats at once: those that weigh in the score.
+void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]);
+
 }  // namespace zomar

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "analysis/ForbiddenPoint.h"
+#include "analysis/MoveGeneration.h"
+#include "analysis/PatternTables.h"
+#include "analysis/Score.h"
+#include "analysis/ThreatEvaluation.h"
+#include "support/AnalysisFixture.h"
+
+namespace zomar {
+namespace {
+
+// x (black) to move: (3, 3) would be a double three, (3, 1) is a plain three.
+const std::vector<std::string> DoubleThreePoint = {
+    ". . . . . . . .",
+    ". . . . . . . .",
+    ". . . x . . . .",
+    ". x x . . . . .",
+    ". . . x . . o o",
+    ". . . . . . o o",
+};
+
+TEST(RenjuRestriction, ForbiddenPointsAreNeitherMovesNorThreatsOfBlack) {
+    test::UseTables(15, 15, 4);
+    auto board = BuildPosition(DoubleThreePoint, OnBoard(15, 15, Colour1, BoardKind::Search));
+    renjuBlack = 0;
+    const std::int32_t unrestricted = Score(*board);
+    renjuBlack = Colour1;
+    const Coord doubleThree = At(3, 3);
+    ASSERT_TRUE(IsForbiddenPoint(*board, doubleThree, Colour1));
+    EXPECT_LT(Score(*board), unrestricted);
+    GenerateSearchMoves(*board, EvalFull);
+    ASSERT_GT(board->candidateCount, 0u);
+    for (std::uint32_t i = 0; i < board->candidateCount; ++i) {
+        EXPECT_FALSE(IsForbiddenPoint(*board, board->candidateList[i], Colour1)) << board->candidateList[i];
+    }
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
+}  // namespace
+}  // namespace zomar
