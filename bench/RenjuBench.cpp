@@ -48,7 +48,7 @@ void BM_SearchByRule(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(total), benchmark::Counter::kIsIterationInvariantRate);
     BuildProcessTables(20, 20, 0);
 }
-BENCHMARK(BM_SearchByRule)->Args({0, 6})->Args({4, 6})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SearchByRule)->Args({0, 6})->Args({4, 6})->Args({0, 8})->Args({1, 8})->Args({4, 8})->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // One check per empty point, for black, of each signature position (argument
 // 0) or of 64 crowded random positions (1), where most points pass the stone

@@ -77,6 +77,27 @@ bool IsStraightPair(std::uint32_t points) {
 
 bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* placed);
 
+// A three needs two more own stones within four cells, a four three, two fours
+// on one line four, an overline five within five. Counted on the line words as
+// they stand, one bit per own cell.
+constexpr std::uint32_t EvenCells = 0x55555;
+constexpr std::uint32_t EvenCellsWithinFour = 0x15554;
+
+bool MayBeForbidden(const BoardAnalysis& board, Coord p, int black) {
+    int busyLines = 0;
+    bool crowded = false;
+    for (int d = 0; d < DirectionCount; ++d) {
+        const std::uint32_t word = board.sequence[static_cast<std::size_t>(p) * DirectionCount + d];
+        const std::uint32_t low = word & EvenCells;
+        const std::uint32_t high = (word >> 1) & EvenCells;
+        const std::uint32_t own = black == Colour1 ? low & ~high : high & ~low;
+        const int near = std::popcount(own & EvenCellsWithinFour);
+        busyLines += near >= 2;
+        crowded = crowded || near >= 4 || std::popcount(own) >= 5;
+    }
+    return busyLines >= 2 || crowded;
+}
+
 // Whether one more stone turns the line into a straight four from a point black
 // may play.
 bool IsThree(const BoardAnalysis& board, Coord p, int d, int black, const Placed* placed, LineMasks line) {
@@ -127,7 +148,7 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
 }  // namespace
 
 bool IsForbiddenPoint(const BoardAnalysis& board, Coord p, int black) {
-    return IsForbidden(board, p, black, nullptr);
+    return MayBeForbidden(board, p, black) && IsForbidden(board, p, black, nullptr);
 }
 
 }  // namespace zomar
