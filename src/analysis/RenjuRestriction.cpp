@@ -13,6 +13,8 @@ namespace {
 constexpr std::int32_t RenjuRuleBit = 4;
 // Mark bits that belong to the candidate list.
 constexpr std::uint8_t CandidateBits = 0x1F;
+// Counter-fours listed only besides real defences carry this mark bit.
+constexpr std::uint8_t UnweightedBit = MarkUnweightedCounterFour & ~MarkListed;
 // Replacement moves for a full evaluation left without one.
 constexpr std::uint32_t ReplacementCount = 8;
 
@@ -90,6 +92,14 @@ std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t st
         if (mode != EvalFull) return SCORE_LOSS;
         board.listFinal = 0;
         AddAllowedPoints(board);
+    }
+    // With every real defence forbidden, the counter-fours are the moves.
+    bool weighted = false;
+    for (std::uint32_t i = 0; i < board.candidateCount; ++i) {
+        weighted = weighted || (board.candidateMark[board.candidateList[i]] & UnweightedBit) == 0;
+    }
+    for (std::uint32_t i = 0; i < board.candidateCount && !weighted; ++i) {
+        board.candidateMark[board.candidateList[i]] &= static_cast<std::uint8_t>(~UnweightedBit);
     }
     return status;
 }

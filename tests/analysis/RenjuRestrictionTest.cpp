@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "analysis/Candidates.h"
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/MoveGeneration.h"
 #include "analysis/PatternTables.h"
+#include "analysis/RenjuRestriction.h"
 #include "analysis/Score.h"
 #include "analysis/ThreatEvaluation.h"
 #include "support/AnalysisFixture.h"
@@ -34,6 +36,23 @@ TEST(RenjuRestriction, ForbiddenPointsAreNeitherMovesNorThreatsOfBlack) {
     for (std::uint32_t i = 0; i < board->candidateCount; ++i) {
         EXPECT_FALSE(IsForbiddenPoint(*board, board->candidateList[i], Colour1)) << board->candidateList[i];
     }
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
+// A list the search is handed never holds only counter-fours kept beside
+// defences: with the defences forbidden they become the moves.
+TEST(RenjuRestriction, CounterFoursStandInForForbiddenDefences) {
+    test::UseTables(15, 15, 4);
+    auto board = BuildPosition(DoubleThreePoint, OnBoard(15, 15, Colour1, BoardKind::Search));
+    renjuBlack = Colour1;
+    ClearCandidates(*board);
+    AddCandidate(*board, At(3, 3));
+    AddMarkedCandidate(*board, At(3, 1), MarkUnweightedCounterFour);
+    board->listFinal = 1;
+    EXPECT_EQ(RestrictToAllowedPoints(*board, EvalFull, SCORE_UNKNOWN), SCORE_UNKNOWN);
+    ASSERT_EQ(board->candidateCount, 1u);
+    EXPECT_EQ(board->candidateMark[At(3, 1)] & (MarkUnweightedCounterFour & ~MarkListed), 0);
     renjuBlack = 0;
     test::UseTables(20, 20);
 }
