@@ -79,7 +79,8 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
 
 // A three needs two more own stones within four cells, a four three, two fours
 // on one line four, an overline five within five. Counted on the line words as
-// they stand, one bit per own cell.
+// they stand, one bit per own cell. Two threats in two lines also show in the
+// point's category.
 constexpr std::uint32_t EvenCells = 0x55555;
 constexpr std::uint32_t EvenCellsWithinFour = 0x15554;
 
@@ -95,7 +96,7 @@ bool MayBeForbidden(const BoardAnalysis& board, Coord p, int black) {
         busyLines += near >= 2;
         crowded = crowded || near >= 4 || std::popcount(own) >= 5;
     }
-    return busyLines >= 2 || crowded;
+    return crowded || (busyLines >= 2 && board.PointCategoryOf(black, p) <= TwoThree);
 }
 
 // Whether one more stone turns the line into a straight four from a point black

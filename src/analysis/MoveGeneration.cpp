@@ -62,6 +62,7 @@ bool AddLowestEmptyPoint(ListBoard& board) {
 std::int32_t GenerateSearchMoves(ListBoard& board, int mode) {
     const std::int32_t r = EvaluateThreats(board, mode);
     if (board.listFinal || r != SCORE_UNKNOWN) return r;
+    const std::uint32_t checked = board.candidateCount;
     ExtendMoves(board);
     if (board.candidateCount == 0) AddStrongestOwnPoint(board);
     // No point left where five can still be made: the game is lost for the
@@ -69,7 +70,7 @@ std::int32_t GenerateSearchMoves(ListBoard& board, int mode) {
     const std::int32_t status =
         mode == EvalFull && board.candidateCount == 0 && AddLowestEmptyPoint(board) ? SCORE_LOSS : SCORE_UNKNOWN;
     // The extension and the fallbacks know nothing of forbidden points.
-    return renjuBlack != 0 ? RestrictToAllowedPoints(board, mode, status) : status;
+    return renjuBlack != 0 ? RestrictToAllowedPoints(board, mode, status, checked) : status;
 }
 
 void ExtendMoves(ListBoard& board) {

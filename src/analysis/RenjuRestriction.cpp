@@ -66,11 +66,11 @@ void FollowRenjuBlack(const GameRecord& board) {
                                                    : board.ToMoveColour();
 }
 
-std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status) {
+std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked) {
     if (board.ToMoveColour() != renjuBlack || board.candidateCount == 0) return status;
     const Coord first = board.candidateList[0];
-    std::uint32_t kept = 0;
-    for (std::uint32_t i = 0; i < board.candidateCount; ++i) {
+    std::uint32_t kept = checked;
+    for (std::uint32_t i = checked; i < board.candidateCount; ++i) {
         const Coord p = board.candidateList[i];
         if (IsForbiddenPoint(board, p, renjuBlack)) {
             board.candidateMark[p] &= static_cast<std::uint8_t>(~CandidateBits);

@@ -18,8 +18,9 @@ void FollowRenjuBlack(const GameRecord& board);
 // leave the candidate list; a win resting on one is no longer claimed; a five
 // point of white's that black cannot block, or forced defences that are all
 // forbidden, lose. A full evaluation that is left without a move gets black's
-// strongest allowed points next to a stone instead.
-std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status);
+// strongest allowed points next to a stone instead. Entries before `checked`
+// are known to be allowed.
+std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked = 0);
 
 // Adds black's forbidden points to `counts` by point category, for the
 // categories of two threats at once: those that weigh in the score.
