@@ -1,5 +1,6 @@
 #include "analysis/RenjuRestriction.h"
 
+#include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/PatternTables.h"
@@ -31,16 +32,14 @@ void AddAllowedPoints(ListBoard& board) {
             if (board.candidateCount >= ReplacementCount) return;
             const auto point = static_cast<Coord>(p);
             if (NextToStone(board, point) && !IsForbiddenPoint(board, point, renjuBlack)) {
-                board.candidateList[board.candidateCount++] = point;
-                board.candidateMark[point] = MarkListed;
+                AddCandidate(board, point);
             }
         }
     }
     for (std::uint32_t p = 0; p < boardArea && board.candidateCount == 0; ++p) {
         const auto point = static_cast<Coord>(p);
         if (board.stone[p] == EmptyCell && !IsForbiddenPoint(board, point, renjuBlack)) {
-            board.candidateList[board.candidateCount++] = point;
-            board.candidateMark[point] = MarkListed;
+            AddCandidate(board, point);
         }
     }
 }
