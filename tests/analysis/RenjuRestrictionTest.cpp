@@ -22,30 +22,22 @@ const std::vector<std::string> DoubleThreePoint = {
     ". . . . . . o o",
 };
 
+// Forbidden points leave black's list and score; counter-fours kept beside
+// defences that were all forbidden become the moves.
 TEST(RenjuRestriction, ForbiddenPointsAreNeitherMovesNorThreatsOfBlack) {
     test::UseTables(15, 15, 4);
     auto board = BuildPosition(DoubleThreePoint, OnBoard(15, 15, Colour1, BoardKind::Search));
     renjuBlack = 0;
     const std::int32_t unrestricted = Score(*board);
     renjuBlack = Colour1;
-    const Coord doubleThree = At(3, 3);
-    ASSERT_TRUE(IsForbiddenPoint(*board, doubleThree, Colour1));
+    ASSERT_TRUE(IsForbiddenPoint(*board, At(3, 3), Colour1));
     EXPECT_LT(Score(*board), unrestricted);
     GenerateSearchMoves(*board, EvalFull);
     ASSERT_GT(board->candidateCount, 0u);
     for (std::uint32_t i = 0; i < board->candidateCount; ++i) {
         EXPECT_FALSE(IsForbiddenPoint(*board, board->candidateList[i], Colour1)) << board->candidateList[i];
     }
-    renjuBlack = 0;
-    test::UseTables(20, 20);
-}
 
-// A list the search is handed never holds only counter-fours kept beside
-// defences: with the defences forbidden they become the moves.
-TEST(RenjuRestriction, CounterFoursStandInForForbiddenDefences) {
-    test::UseTables(15, 15, 4);
-    auto board = BuildPosition(DoubleThreePoint, OnBoard(15, 15, Colour1, BoardKind::Search));
-    renjuBlack = Colour1;
     ClearCandidates(*board);
     AddCandidate(*board, At(3, 3));
     AddMarkedCandidate(*board, At(3, 1), MarkUnweightedCounterFour);

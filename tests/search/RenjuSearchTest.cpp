@@ -22,13 +22,11 @@ protected:
         engine->NewBoard();
     }
 
-    // Black's and white's stones alternately, black first; the engine plays the
-    // colour that is to move afterwards.
+    // Black's and white's stones alternately, black first; the engine is white.
     void SetUpGame(const std::vector<XY>& black, const std::vector<XY>& white) {
-        const bool engineIsBlack = black.size() == white.size();
         for (std::size_t i = 0; i < black.size(); ++i) {
-            engine->PlayMove(CoordFromXY(black[i].first, black[i].second), !engineIsBlack);
-            if (i < white.size()) engine->PlayMove(CoordFromXY(white[i].first, white[i].second), engineIsBlack);
+            engine->PlayMove(CoordFromXY(black[i].first, black[i].second), true);
+            if (i < white.size()) engine->PlayMove(CoordFromXY(white[i].first, white[i].second), false);
         }
     }
 };
@@ -48,30 +46,25 @@ TEST_F(RenjuSearchTest, WhiteWinsWithAFourBlackCannotBlock) {
     EXPECT_EQ(StatusOf(result), SCORE_WIN);
 }
 
-// Dense random positions with black to move: the answer is never a point black
-// may not play, whatever the search thought of it.
+// Random positions with black to move and strong: the answer is never a point
+// black may not play, whatever the search thought of it.
 TEST_F(RenjuSearchTest, BlackNeverAnswersAForbiddenPoint) {
     std::mt19937 random(15);
     engine->limits.maxDepth = 2;
     for (int position = 0; position < 40; ++position) {
         engine->NewBoard();
-        std::vector<XY> black;
-        std::vector<XY> white;
-        std::vector<bool> taken(15 * 15, false);
-        while (black.size() < 12) {
-            const XY p {4 + random() % 7, 4 + random() % 7};
-            if (taken[p.first + 15 * p.second]) continue;
-            taken[p.first + 15 * p.second] = true;
-            (random() % 3 == 0 || white.size() >= black.size() ? black : white).push_back(p);
+        // Black crowds the centre, white keeps to the edge rows.
+        for (int stones = 0; stones < 16;) {
+            const bool black = stones % 2 == 0;
+            const Coord p = black ? CoordFromXY(4 + random() % 7, 4 + random() % 7)
+                                  : CoordFromXY(random() % 15, 14 * (random() % 2));
+            if (engine->gameBoard->stone[p] != EmptyCell) continue;
+            engine->PlayMove(p, black);
+            ++stones;
         }
-        while (white.size() < black.size()) {
-            const XY p {random() % 15, random() % 15};
-            if (!taken[p.first + 15 * p.second]) taken[p.first + 15 * p.second] = true, white.push_back(p);
-        }
-        SetUpGame(black, white);
         const SearchResult result = engine->ThinkMove();
         ASSERT_LT(result.move, boardArea);
-        EXPECT_FALSE(IsForbiddenPoint(*engine->gameBoard, result.move, renjuBlack)) << position;
+        EXPECT_FALSE(IsForbiddenPoint(*engine->gameBoard, result.move, Colour1)) << position;
     }
 }
 

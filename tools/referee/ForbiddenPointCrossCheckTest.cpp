@@ -39,51 +39,29 @@ bool Agrees(const ListBoard& board, RenjuJudge& judge, int black, int& forbidden
     return true;
 }
 
-// Half the positions are random stones crowded into a 9x9 corner of the board
-// (dense black shapes, edges), half are prefixes of random games in which
-// black never plays a point the judge forbids.
+// Stones dropped one by one into a window of 5 to 9 points square at the
+// board's corner or centre, 3 black to 2 white, with passes where a colour
+// repeats; every position on the way is compared, black being either colour.
 TEST(ForbiddenPointCrossCheck, EngineAgreesWithTheJudge) {
     test::UseTables(Side, Side, 4);
     std::mt19937 random(20261208);
     const int positions = PositionCount();
     int checked = 0;
     int forbidden = 0;
-    while (checked < positions) {
-        const int black = checked % 3 == 0 ? Colour2 : Colour1;
-        const auto judgeColour = [&](int colour) { return colour == black ? Stone::Black : Stone::White; };
+    for (int game = 0; checked < positions; ++game) {
+        const int black = game % 3 == 0 ? Colour2 : Colour1;
+        const int window = 5 + static_cast<int>(random() % 5);
+        const int corner = game % 2 == 0 ? 0 : (Side - window) / 2;
         auto board = test::EmptyBoard(Side, Side);
         RenjuJudge judge(Side, Side);
-        if (checked % 2 == 0) {
-            const int area = 4 + static_cast<int>(random() % 6);
-            const int stones = static_cast<int>(random() % (area * area / 2 + 1));
-            for (int i = 0; i < stones; ++i) {
-                const int x = static_cast<int>(random() % area);
-                const int y = static_cast<int>(random() % area);
-                const Coord p = test::At(x, y);
-                if (board->stone[p] != EmptyCell) continue;
-                const int colour = random() % 5 < 3 ? black : 3 - black;
-                if (board->ToMoveColour() != colour) board->MakeMove(PassCoord);
-                board->MakeMove(p);
-                judge.Set({x, y}, judgeColour(colour));
-            }
-            if (!Agrees(*board, judge, black, forbidden)) return;
-            ++checked;
-            continue;
-        }
-        // A game from the centre: every position on the way is compared.
-        if (board->ToMoveColour() != black) board->MakeMove(PassCoord);
-        for (int move = 0; move < 50 && checked < positions; ++move) {
-            const int colour = board->ToMoveColour();
-            int x = 0;
-            int y = 0;
-            do {
-                x = Side / 2 - 4 + static_cast<int>(random() % 9);
-                y = Side / 2 - 4 + static_cast<int>(random() % 9);
-            } while (board->stone[test::At(x, y)] != EmptyCell ||
-                     (colour == black && judge.IsForbidden({x, y})));
-            if (colour == black && judge.MakesExactFive({x, y})) break;
+        for (int stone = 0; stone < window * window * 3 / 4 && checked < positions; ++stone) {
+            const int x = corner + static_cast<int>(random() % window);
+            const int y = corner + static_cast<int>(random() % window);
+            if (board->stone[test::At(x, y)] != EmptyCell) continue;
+            const int colour = random() % 5 < 3 ? black : 3 - black;
+            if (board->ToMoveColour() != colour) board->MakeMove(PassCoord);
             board->MakeMove(test::At(x, y));
-            judge.Set({x, y}, judgeColour(colour));
+            judge.Set({x, y}, colour == black ? Stone::Black : Stone::White);
             if (!Agrees(*board, judge, black, forbidden)) return;
             ++checked;
         }
