@@ -28,6 +28,8 @@ constexpr bool FileNamesIgnoreCase = false;
 bool QueryWorkingSetSize(std::uint64_t& bytes);
 
 bool DirectoryExists(const std::string& path);
+// True only for a regular file (not a folder, device or pipe).
+bool RegularFileExists(const std::string& path);
 // Creates one directory level; false on failure.
 bool MakeDirectory(const std::string& path);
 

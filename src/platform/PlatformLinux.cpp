@@ -53,6 +53,11 @@ bool DirectoryExists(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool RegularFileExists(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool MakeDirectory(const std::string& path) {
     return mkdir(path.c_str(), 0777) == 0;
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/Platform.h"
+#include "util/LineEnding.h"
 #include "util/NumberParsing.h"
 #include "util/Paths.h"
 
@@ -25,13 +26,6 @@ std::string LowercaseAscii(std::string text) {
     return text;
 }
 
-// Managers end lines with CR LF; the carriage return is not part of the line.
-void StripCarriageReturn(std::string& line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-}
-
 // The text after the first blank; empty when there is none.
 std::string ArgumentsOf(const std::string& line) {
     std::size_t blank = line.find(' ');
@@ -45,14 +39,16 @@ Communicator::Communicator(const std::string& programPath)
 
 Communicator::Communicator(const std::string& programPath, std::istream& input, std::ostream& output)
     : input(&input), output(&output) {
-    matchClock.matchTimer.SetDeadline(DefaultMatchTimeMs);
+    matchClock.StartGame();
     // The extension is cut from the file name only, so that a full stop in a
     // directory name ("./pbrain-zomar", "C:\v1.2\brain") cannot cut the name.
     programName = StripExtension(BaseName(programPath));
 }
 
 void Communicator::CommandLoop() {
-    std::ifstream script(ScriptFileName);
+    // A folder of that name opens as a stream on some systems but is no script.
+    std::ifstream script;
+    if (platform::RegularFileExists(ScriptFileName)) script.open(ScriptFileName);
     bool echo = script.is_open();
     std::istream* source = echo ? static_cast<std::istream*>(&script) : input;
     while (running) {
@@ -116,12 +112,15 @@ void Communicator::Dispatch() {
     } else if (command == "info") {
         DispatchInfo(arguments);
     } else if (command == "start") {
+        matchClock.StartGame();
         ScanUnsigneds(arguments, xy, 1);
         OnStart(xy[0], xy[0]);
     } else if (command == "rectstart") {
+        matchClock.StartGame();
         ScanUnsigneds(arguments, xy, 2);
         OnStart(xy[0], xy[1]);
     } else if (command == "restart") {
+        matchClock.StartGame();
         OnRestart();
     } else if (!OnOtherCommand(command, arguments)) {
         SendLine("UNKNOWN");

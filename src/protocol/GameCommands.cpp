@@ -35,7 +35,16 @@ void ABPNSEngine::ThinkAndAnswer() {
     engineToMove = !engineToMove;
 }
 
+// A manager move onto a stone is refused: the position stays as it was rather
+// than lose that stone.
+bool ABPNSEngine::RefusesOccupiedPoint(std::uint32_t x, std::uint32_t y) {
+    if (gameBoard->stone[CoordFromXY(x, y)] == EmptyCell) return false;
+    SendError("Occupied point " + std::to_string(x) + "," + std::to_string(y));
+    return true;
+}
+
 void ABPNSEngine::OnTurn(std::uint32_t x, std::uint32_t y) {
+    if (RefusesOccupiedPoint(x, y)) return;
     if (lastMover == OpponentMover) PlayMove(PassCoord, false);
     lastMover = OpponentMover;
     PlayMove(CoordFromXY(x, y), true);
@@ -57,6 +66,7 @@ void ABPNSEngine::PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uin
         SendError("Continual game not supported.");
         return;
     }
+    if (RefusesOccupiedPoint(x, y)) return;
     const std::int32_t mover = field == OpponentMover ? OpponentMover : EngineMover;
     if (lastMover == mover) PlayMove(PassCoord, false);
     lastMover = mover;
@@ -99,11 +109,13 @@ void ABPNSEngine::OnTakeback(std::uint32_t /*x*/, std::uint32_t /*y*/) {
     SendError("TAKEBACK not supported, use BOARD instead.");
 }
 
+// The engine has just moved, whichever side it was on before.
 void ABPNSEngine::OnPlay(std::uint32_t x, std::uint32_t y) {
+    if (RefusesOccupiedPoint(x, y)) return;
     if (lastMover == EngineMover) PlayMove(PassCoord, false);
     lastMover = EngineMover;
     PlayMove(CoordFromXY(x, y), false);
-    engineToMove = !engineToMove;
+    engineToMove = false;
     SendMove(static_cast<int>(x), static_cast<int>(y));
 }
 

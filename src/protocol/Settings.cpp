@@ -8,20 +8,32 @@
 
 namespace zomar {
 
+namespace {
+
+// Rule bits the engine plays: 1 exactly five, 2 continuous game (nothing for a
+// brain to do). Other bits (renju, caro) are reported and left out.
+constexpr std::int32_t PlayedRuleBits = 1 | 2;
+
+}  // namespace
+
 void Communicator::ParseInfo(const std::string& key, const std::string& value) {
     if (key == "timeout_turn") {
         matchClock.timeout_turn = StringToInt(value);
     } else if (key == "timeout_match") {
-        matchClock.timeout_match = StringToInt(value);
+        matchClock.SetTimeoutMatch(StringToInt(value));
     } else if (key == "max_memory") {
         max_memory = StringToInt(value);
         OnMaxMemory(max_memory);
     } else if (key == "time_left") {
-        matchClock.matchTimer.SetDeadline(StringToInt(value));
+        matchClock.SetTimeLeft(StringToInt(value));
     } else if (key == "game_type") {
         game_type = StringToInt(value);
     } else if (key == "rule") {
         std::int32_t newRule = StringToInt(value);
+        if ((newRule & ~PlayedRuleBits) != 0) {
+            SendError("Rule " + std::to_string(newRule) + " is not supported, playing rule " +
+                      std::to_string(newRule & PlayedRuleBits) + " instead.");
+        }
         if (newRule != rule) {
             rule = newRule;
             OnRuleChanged(newRule);
@@ -47,7 +59,7 @@ void Communicator::EnsureFolder(const std::string& value) {
 // The pattern tables are built for one rule; a new rule needs them anew. The
 // board of the game in progress is kept as it is.
 void Communicator::OnRuleChanged(std::int32_t newRule) {
-    BuildProcessTables(boardWidth, boardHeight, newRule);
+    BuildProcessTables(boardWidth, boardHeight, newRule & PlayedRuleBits);
 }
 
 void Communicator::OnOtherInfo(const std::string&, const std::string&) {}

@@ -1,5 +1,7 @@
 #include "search/ABPNSEngine.h"
 
+#include <optional>
+
 #include "board/Geometry.h"
 #include "util/NumberParsing.h"
 
@@ -45,14 +47,16 @@ bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& 
 }
 
 // The managers' per-move limits; zero or a negative number lifts the limit.
+// They are an extension: a value that is not a number is reported and ignored.
 void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) {
-    if (key == "max_depth") {
-        const std::int32_t depth = StringToInt(value);
-        limits.maxDepth = depth > 0 ? static_cast<std::uint32_t>(depth) : 0;
-    } else if (key == "max_node") {
-        const std::int32_t nodes = StringToInt(value);
-        limits.maxNodes = nodes > 0 ? static_cast<std::uint32_t>(nodes) : 0;
+    std::uint32_t* limit = key == "max_depth" ? &limits.maxDepth : key == "max_node" ? &limits.maxNodes : nullptr;
+    if (limit == nullptr) return;
+    const std::optional<std::int32_t> number = ReadInt(value);
+    if (!number) {
+        SendError("Ignored " + key + " " + value + ": not a number.");
+        return;
     }
+    *limit = *number > 0 ? static_cast<std::uint32_t>(*number) : 0;
 }
 
 }  // namespace zomar

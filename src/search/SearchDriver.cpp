@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <ostream>
 #include <sstream>
@@ -45,9 +47,7 @@ std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std
 }
 
 TimeBudget ABPNSEngine::ComputeTimeBudget() {
-    const std::int64_t remaining = -static_cast<std::int64_t>(matchClock.matchTimer.ElapsedMs());
-    return zomar::ComputeTimeBudget(matchClock.timeout_turn,
-                                    static_cast<std::int32_t>(std::min<std::int64_t>(remaining, INT32_MAX)));
+    return zomar::ComputeTimeBudget(matchClock.timeout_turn, matchClock.RemainingMs());
 }
 
 void ABPNSEngine::AllocateSearchMemory() {
@@ -96,6 +96,27 @@ SearchResult NoMove() {
     return result;
 }
 
+// The empty point nearest the last stone (the centre on an empty board), the
+// lowest index among equals: a legal answer where the move lists hold none.
+SearchResult NearestEmptyPoint(const ListBoard& board) {
+    const Coord from = board.moveCount > 0 ? board.moveList[board.moveCount - 1]
+                                           : CoordFromXY(boardWidth / 2, boardHeight / 2);
+    const auto fromX = static_cast<std::int32_t>(from % boardWidth);
+    const auto fromY = static_cast<std::int32_t>(from / boardWidth);
+    SearchResult result = NoMove();
+    std::int32_t best = INT32_MAX;
+    for (std::uint32_t p = 0; p < boardArea; ++p) {
+        if (board.stone[p] != EmptyCell) continue;
+        const std::int32_t distance = std::max(std::abs(static_cast<std::int32_t>(p % boardWidth) - fromX),
+                                               std::abs(static_cast<std::int32_t>(p / boardWidth) - fromY));
+        if (distance < best) {
+            best = distance;
+            result.move = static_cast<Coord>(p);
+        }
+    }
+    return result;
+}
+
 // The first iteration looks two plies ahead and a single reply extends a line
 // by one more: with fewer empty points the search would play on a full board.
 bool HasRoomToSearch(const ListBoard& board) {
@@ -116,7 +137,7 @@ SearchResult ABPNSEngine::DecideAtRoot(std::int32_t softLimit, std::int32_t hard
     // A full board leaves nothing to play and nothing to search.
     if (board->moveCount >= boardArea) return NoMove();
     const std::int32_t status = GenerateSearchMoves(*board, 0);
-    if (board->candidateCount == 0) return NoMove();
+    if (board->candidateCount == 0) return NearestEmptyPoint(*board);
 
     if (status == SCORE_WIN) {
         if (CanCompleteFive(*board)) {

@@ -11,8 +11,6 @@ namespace zomar {
 
 namespace {
 
-// Mark bit of candidates that the counter-four scan added without weight.
-constexpr std::uint8_t MarkUnweightedBit = 4;
 // A node deeper than IidMinDepth that the table gives no move first searches
 // IidReduction plies shallower to find one.
 constexpr std::int32_t IidMinDepth = 6;
@@ -25,7 +23,7 @@ constexpr std::int32_t DrawValue = 0;
 
 bool IsProven(std::int32_t value) { return value == SCORE_WIN || value == SCORE_LOSS; }
 Coord NoMove() { return static_cast<Coord>(boardArea); }
-bool IsEmptyPoint(const ListBoard& board, Coord c) { return c < boardArea && board.stone[c] == 0; }
+bool IsEmptyPoint(const ListBoard& board, Coord c) { return c < boardArea && board.stone[c] == EmptyCell; }
 
 void RaisePlyReached(SearchCounters& counters, const ListBoard& board) {
     counters.maxPlyReached = std::max(counters.maxPlyReached, board.moveCount);
@@ -109,17 +107,15 @@ SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softL
     return result;
 }
 
+// A depth limit only caps the search: the clock's rules hold with it too.
 bool TreeSearch::AcceptsIteration(MsTimer& hardTimer, std::int32_t rel) {
-    if (mLimits.maxDepth > 0) return !HardLimitReached(hardTimer);
-    return rel < 0 && !NodeBudgetSpent();
+    return rel < 0 && !HardLimitReached(hardTimer);
 }
 
 bool TreeSearch::StopsDeepening(std::uint32_t depth, std::int32_t rel, std::int32_t duration,
                                 MsTimer& hardTimer) {
-    if (mLimits.maxDepth > 0) {
-        return depth >= std::max(mLimits.maxDepth, FirstIterationDepth) || HardLimitReached(hardTimer);
-    }
-    if (rel >= 0 || NodeBudgetSpent()) return true;
+    if (mLimits.maxDepth > 0 && depth >= std::max(mLimits.maxDepth, FirstIterationDepth)) return true;
+    if (rel >= 0 || HardLimitReached(hardTimer)) return true;
     // Another iteration would not finish in the soft time left.
     return 2 * static_cast<std::int64_t>(rel) >= -static_cast<std::int64_t>(duration);
 }

@@ -55,11 +55,19 @@ ScannedNumber ScanNumber(const std::string& text, std::size_t& pos, std::uint64_
 }  // namespace
 
 std::int32_t StringToInt(const std::string& text) {
+    const std::optional<std::int32_t> value = ReadInt(text);
+    if (!value) {
+        throw std::runtime_error("StringToInt Conversion failed.");
+    }
+    return *value;
+}
+
+std::optional<std::int32_t> ReadInt(const std::string& text) {
     constexpr std::uint64_t maxMagnitude = std::uint64_t{1} << 31;
     std::size_t pos = 0;
     ScannedNumber number = ScanNumber(text, pos, maxMagnitude);
     if (!number.found) {
-        throw std::runtime_error("StringToInt Conversion failed.");
+        return std::nullopt;
     }
     if (number.negative) {
         return static_cast<std::int32_t>(-static_cast<std::int64_t>(number.magnitude));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zomar {
@@ -10,6 +11,8 @@ namespace zomar {
 // 32-bit range are clamped to it. Raises "StringToInt Conversion failed." when
 // no number can be read.
 std::int32_t StringToInt(const std::string& text);
+// The same reading, empty where StringToInt raises.
+std::optional<std::int32_t> ReadInt(const std::string& text);
 
 // Reads up to `count` unsigned decimals separated by single commas, as the
 // pattern "%u,%u,..." does: white space before each number is skipped, a minus

@@ -45,7 +45,7 @@ TEST_F(GameCommandsTest, PlayEchoesTheImposedMove) {
     engine->OnPlay(3, 4);
     EXPECT_EQ(TakeAnswers(), std::vector<std::string>{"3,4"});
     EXPECT_EQ(StoneAt(3, 4), 1);
-    EXPECT_TRUE(engine->engineToMove);
+    EXPECT_FALSE(engine->engineToMove);
 
     // A second imposed move passes for the opponent first: same colour again.
     engine->OnPlay(5, 5);
@@ -161,7 +161,12 @@ TEST_F(GameCommandsTest, ManagerLimitsAreReadFromInfoKeys) {
     EXPECT_EQ(engine->limits.maxDepth, 0u);
     EXPECT_EQ(engine->limits.maxNodes, 0u);
     engine->OnOtherInfo("colour", "abc");
-    EXPECT_THROW(engine->OnOtherInfo("max_depth", "deep"), std::runtime_error);
+    engine->OnOtherInfo("max_depth", "6");
+    TakeLines();
+    engine->OnOtherInfo("max_depth", "deep");
+    engine->OnOtherInfo("max_node", "");
+    EXPECT_EQ(TakeAnswers().size(), 2u);
+    EXPECT_EQ(engine->limits.maxDepth, 6u);
 }
 
 TEST_F(GameCommandsTest, StartUpSizeMustFitTheBoardImage) {

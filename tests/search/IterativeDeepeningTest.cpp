@@ -127,6 +127,13 @@ TEST_F(IterativeDeepeningTest, WithoutSoftTimeNoIterationCountsButItsValueIsRepo
     for (const std::string& line : Lines()) EXPECT_EQ(line.rfind("DEBUG deep = 2 - ", 0), 0u) << line;
 }
 
+TEST_F(IterativeDeepeningTest, ADepthLimitStillStopsAtTheSoftTimeLimit) {
+    auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
+    const Coord first = FirstCandidate(*board);
+    EXPECT_EQ(Deepen(*board, UpToDepth(6), 0).move, first);
+    for (const std::string& line : Lines()) EXPECT_EQ(line.rfind("DEBUG deep = 2 - ", 0), 0u) << line;
+}
+
 TEST_F(IterativeDeepeningTest, ADepthLimitRunsEveryDepthUpToItAndNoFurther) {
     auto board = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
     for (const auto& [limit, last] : {std::pair{1u, "2"}, std::pair{2u, "2"}, std::pair{4u, "4"}}) {

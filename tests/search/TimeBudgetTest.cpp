@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "search/ABPNSEngine.h"
+#include "search/EngineSession.h"
 
 namespace zomar {
 namespace {
@@ -37,6 +38,20 @@ TEST(TimeBudgetTest, ExtremeSettingsDoNotOverflow) {
     const TimeBudget huge = ComputeTimeBudget(INT_MAX, INT_MAX);
     EXPECT_EQ(huge.hardLimit, INT_MAX - 80);
     EXPECT_EQ(huge.softLimit, INT_MAX / 45 - 80);
+}
+
+using MatchDeadline = EngineSession;
+
+TEST_F(MatchDeadline, FollowsTimeoutMatchUntilTimeLeftArrives) {
+    ABPNSEngine fresh("pbrain-test", input, output);
+    fresh.ParseInfo("timeout_turn", "100000");
+    fresh.ParseInfo("timeout_match", "0");
+    EXPECT_EQ(fresh.ComputeTimeBudget().softLimit, ComputeTimeBudget(100000, INT_MAX).softLimit);
+    fresh.ParseInfo("timeout_match", "600000");
+    EXPECT_GT(fresh.ComputeTimeBudget().softLimit, ComputeTimeBudget(100000, 590000).softLimit);
+    fresh.ParseInfo("time_left", "1000");
+    fresh.ParseInfo("timeout_match", "0");
+    EXPECT_EQ(fresh.ComputeTimeBudget().softLimit, ComputeTimeBudget(100000, 1000).softLimit);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ const char* const UsageText =
     "  --max-memory B     max_memory in bytes (67108864)\n"
     "  --no-memory-check  do not count a peak above max_memory as a fault\n"
     "  --start-timeout MS time allowed to answer START or RESTART (30000)\n"
+    "  --fresh-process    a new brain process for every game, ended after it\n"
     "  --transcript FILE  write every protocol line to FILE\n";
 
 namespace {
@@ -111,6 +112,8 @@ RefereeSettings ParseCommandLine(const std::vector<std::string>& arguments) {
             settings.match.checkMemory = false;
         } else if (option == "--start-timeout") {
             settings.match.startTimeoutMs = static_cast<int>(number(1, 3600000));
+        } else if (option == "--fresh-process") {
+            settings.match.freshProcess = true;
         } else if (option == "--transcript") {
             settings.transcriptPath = value();
         } else if (option.rfind("--", 0) == 0) {

@@ -158,6 +158,14 @@ bool Referee::Prepare(int seat, const GameSetup& setup, std::vector<Fault>& faul
 }
 
 GameReport Referee::PlayGame(const GameSetup& setup) {
+    GameReport report = PlayMoves(setup);
+    if (options.freshProcess) {
+        for (int seat = 0; seat < 2; ++seat) EndBrain(seat, report.faults);
+    }
+    return report;
+}
+
+GameReport Referee::PlayMoves(const GameSetup& setup) {
     GameReport report;
     report.setup = setup;
     std::vector<Fault>& faults = report.faults;
@@ -259,18 +267,22 @@ GameReport Referee::PlayGame(const GameSetup& setup) {
     }
 }
 
+void Referee::EndBrain(int seat, std::vector<Fault>& faults) {
+    Seat& s = seats[seat];
+    if (!s.process) return;
+    CheckUnaskedOutput(seat, faults);
+    Send(seat, "END");
+    const int code = s.process->Finish(ExitWaitMs);
+    if (code != 0) faults.push_back({FaultKind::Crash, seat, "exit code " + std::to_string(code) + " after END"});
+    s.peakMemory = std::max(s.peakMemory, s.process->PeakMemoryBytes());
+    s.process.reset();
+}
+
 std::vector<Fault> Referee::Finish() {
     std::vector<Fault> faults;
     for (int seat = 0; seat < 2; ++seat) {
         Seat& s = seats[seat];
-        if (s.process) {
-            CheckUnaskedOutput(seat, faults);
-            Send(seat, "END");
-            const int code = s.process->Finish(ExitWaitMs);
-            if (code != 0) faults.push_back({FaultKind::Crash, seat, "exit code " + std::to_string(code) + " after END"});
-            s.peakMemory = std::max(s.peakMemory, s.process->PeakMemoryBytes());
-            s.process.reset();
-        }
+        EndBrain(seat, faults);
         if (options.checkMemory && s.peakMemory > static_cast<std::uint64_t>(options.maxMemory)) {
             faults.push_back({FaultKind::Memory, seat, "peak " + std::to_string(s.peakMemory) + " bytes"});
         }

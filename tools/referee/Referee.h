@@ -25,6 +25,7 @@ struct MatchOptions {
     std::int64_t maxMemory = 67108864;
     bool checkMemory = true;  // a peak above max_memory is a fault
     int startTimeoutMs = 30000;
+    bool freshProcess = false;  // one brain process per game, ended after it
     int gameType = 1;
     std::string folder;  // the "info folder" value
 };
@@ -60,8 +61,8 @@ struct GameReport {
 
 // Plays games between two brain processes the way tournament managers drive
 // them and judges every move. The brains are started on demand, kept across
-// games (RESTART, or START when the size changes) and restarted after a crash
-// or an overrun.
+// games (RESTART, or START when the size changes) unless each game gets fresh
+// processes, and restarted after a crash or an overrun.
 class Referee {
 public:
     // `transcript`, when given, receives every line sent and received.
@@ -87,7 +88,10 @@ private:
     };
     class Game;
 
+    GameReport PlayMoves(const GameSetup& setup);
     bool Prepare(int seat, const GameSetup& setup, std::vector<Fault>& faults);
+    // Sends END to a running brain and records its exit code and peak memory.
+    void EndBrain(int seat, std::vector<Fault>& faults);
     bool Send(int seat, const std::string& line);
     // The next line that is not MESSAGE or DEBUG; ERROR lines become faults.
     std::optional<std::string> ReadAnswer(int seat, int timeoutMs, std::vector<Fault>& faults);

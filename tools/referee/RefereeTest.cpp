@@ -74,6 +74,18 @@ TEST(Referee, SendsTheManagersCommandsAndOpenings) {
     }
 }
 
+TEST(Referee, FreshProcessModeRunsOneBrainProcessPerGame) {
+    std::ostringstream transcript;
+    MatchOptions options = Options({}, {});
+    options.freshProcess = true;
+    Referee referee(options, &transcript);
+    for (int game = 0; game < 2; ++game) EXPECT_TRUE(referee.PlayGame(Game15(game)).faults.empty());
+    EXPECT_TRUE(referee.Finish().empty());
+    const std::string lines = transcript.str();
+    EXPECT_EQ(lines.find("RESTART"), std::string::npos);
+    EXPECT_NE(lines.find("A <- END\n", lines.find("A <- END\n") + 1), std::string::npos);
+}
+
 TEST(Referee, CrashLosesAndTheBrainIsRestarted) {
     Referee referee(Options({"--crash-at", "3"}, {}));
     const GameReport report = referee.PlayGame(Game15());
