@@ -6,6 +6,7 @@
 
 #include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
+#include "analysis/RenjuRestriction.h"
 #include "analysis/Score.h"
 #include "analysis/ThreatEvaluation.h"
 #include "board/Geometry.h"
@@ -61,12 +62,15 @@ bool AddLowestEmptyPoint(ListBoard& board) {
 std::int32_t GenerateSearchMoves(ListBoard& board, int mode) {
     const std::int32_t r = EvaluateThreats(board, mode);
     if (board.listFinal || r != SCORE_UNKNOWN) return r;
+    const std::uint32_t checked = board.candidateCount;
     ExtendMoves(board);
     if (board.candidateCount == 0) AddStrongestOwnPoint(board);
     // No point left where five can still be made: the game is lost for the
     // side to move, whatever it plays.
-    if (mode == EvalFull && board.candidateCount == 0 && AddLowestEmptyPoint(board)) return SCORE_LOSS;
-    return SCORE_UNKNOWN;
+    const std::int32_t status =
+        mode == EvalFull && board.candidateCount == 0 && AddLowestEmptyPoint(board) ? SCORE_LOSS : SCORE_UNKNOWN;
+    // The extension and the fallbacks know nothing of forbidden points.
+    return renjuBlack != 0 ? RestrictToAllowedPoints(board, mode, status, checked) : status;
 }
 
 void ExtendMoves(ListBoard& board) {
@@ -97,6 +101,14 @@ std::int32_t Score(const ListBoard& board) {
     for (int c = 0; c < ScoredCategories; ++c) {
         sum += static_cast<std::int64_t>(board.categoryCount[own][c]) * ownWeight[c] +
                static_cast<std::int64_t>(board.categoryCount[opp][c]) * opponentWeight[c] * 3;
+    }
+    if (renjuBlack != 0) {
+        // Black's forbidden points are no threats of black's.
+        std::int16_t forbidden[CategoryCount] = {};
+        CountForbiddenThreats(board, forbidden);
+        for (int c = 0; c < ScoredCategories; ++c) {
+            sum -= static_cast<std::int64_t>(forbidden[c]) * (own == renjuBlack ? ownWeight[c] : opponentWeight[c] * 3);
+        }
     }
     return static_cast<std::int32_t>(sum);
 }

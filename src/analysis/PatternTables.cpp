@@ -15,6 +15,7 @@ namespace zomar {
 
 std::uint32_t sequenceSize = 0;
 std::int32_t gameRule = 0;
+int renjuBlack = 0;
 
 std::unique_ptr<std::uint8_t[]> winDistance;
 std::unique_ptr<std::uint8_t[]> sureWinDistance;
@@ -47,6 +48,11 @@ std::unique_ptr<T[]> AllocateTable(std::size_t size) {
 }
 
 bool OnlyExactFiveWins() { return gameRule == 1 || gameRule == 3; }
+// Renju: black (colour 1, the first stone) wins with exactly five only, white
+// with five or more. The distance, gain and defence tables are black's.
+bool RenjuTables() { return (gameRule & 4) != 0; }
+
+using CodeCategories = std::array<ThreatCategory, GroupCodeCount>;
 
 // Cells of a group code, i.e. the position of its sentinel bit.
 int RunLength(std::uint32_t code) { return code == 0 ? 0 : std::bit_width(code) - 1; }
@@ -108,13 +114,13 @@ void SetXn(std::uint8_t* table, std::array<bool, GroupCodeCount>& known) {
     }
 }
 
-void BuildDistances() {
+void BuildDistances(bool exactFive) {
     std::array<bool, GroupCodeCount> known{};
     for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
         known[code] = IsFive(code);
         winDistance[code] = sureWinDistance[code] = known[code] ? 0 : Never;
     }
-    if (OnlyExactFiveWins()) {
+    if (exactFive) {
         for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
             if (!IsOverline(code)) continue;
             winDistance[code] = sureWinDistance[code] = Never;
@@ -211,7 +217,7 @@ std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
 
 // The cache-sized form of the line tables: every pair of side runs, and the
 // run of each half word per colour.
-void BuildRunPairCategories(const std::array<ThreatCategory, GroupCodeCount>& codeCategory) {
+void BuildRunPairCategories(const CodeCategories* (&codeCategories)[3]) {
     static_assert(SideRunCount < static_cast<int>(SideRunSlots));
     std::fill(&runPairCategory[0][0], &runPairCategory[0][0] + 3 * RunPairCount, Impossible);
     for (int colour = Colour1; colour <= Colour2; ++colour) {
@@ -222,7 +228,7 @@ void BuildRunPairCategories(const std::array<ThreatCategory, GroupCodeCount>& co
                         const SideRun negative{negativeBits, negativeLength};
                         const SideRun positive{positiveBits, positiveLength};
                         runPairCategory[colour][SideRunIndex(negative) * SideRunSlots + SideRunIndex(positive)] =
-                            codeCategory[JoinRuns(negative, true, positive)];
+                            (*codeCategories[colour])[JoinRuns(negative, true, positive)];
                     }
     }
     for (std::uint32_t half = 0; half < HalfWordSize; ++half) {
@@ -237,14 +243,24 @@ void BuildRunPairCategories(const std::array<ThreatCategory, GroupCodeCount>& co
     }
 }
 
-void BuildLineCategories() {
+// Every group code's line category from the distance tables as they stand.
+CodeCategories ClassifyCodes() {
     if (groupClassifier == nullptr)
         throw std::runtime_error(
             "Group table is not set, BoardAI::Alloc() must be called before any ListBoard class is initialized.");
-    std::array<ThreatCategory, GroupCodeCount> codeCategory;
+    CodeCategories codeCategory;
     for (std::uint32_t code = 0; code < GroupCodeCount; ++code)
         codeCategory[code] = groupClassifier(winDistance[code], sureWinDistance[code], defendedWinDistance[code],
                                              defendedSureWinDistance[code]);
+    return codeCategory;
+}
+
+// `colour2Categories`, when given, rates colour 2's lines instead of the
+// current distance tables.
+void BuildLineCategories(const CodeCategories* colour2Categories) {
+    const CodeCategories codeCategory = ClassifyCodes();
+    const CodeCategories* codeCategories[3] = {nullptr, &codeCategory,
+                                               colour2Categories ? colour2Categories : &codeCategory};
     // A sequence is its negative half (low ten bits) and its positive half. Each
     // half is read once per colour, and positive halves that leave the colour the
     // same run share one row of the table, which is copied.
@@ -263,11 +279,11 @@ void BuildLineCategories() {
                 continue;
             }
             for (std::uint32_t low = 0; low < HalfWordValues; ++low)
-                row[low] = codeCategory[JoinRuns(negativeSide[low], true, positive)];
+                row[low] = (*codeCategories[colour])[JoinRuns(negativeSide[low], true, positive)];
             shared = row;
         }
     }
-    BuildRunPairCategories(codeCategory);
+    BuildRunPairCategories(codeCategories);
 }
 
 // Every order of the same four line categories gives the same point category.
@@ -324,6 +340,7 @@ GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int 
 void BoardAI::Alloc() {
     groupClassifier = ClassifyGroup;
     pointCombiner = CombineOrderedCategories;
+    renjuBlack = 0;
     BuildZobristKeys();
     if (!tablesBuiltBefore) {
         gameRule = 0;
@@ -340,9 +357,16 @@ void BoardAI::Alloc() {
     winGain = AllocateTable<std::uint16_t>(GroupCodeCount * GainStride);
     defenceOrder = AllocateTable<std::uint16_t>(GroupCodeCount * DefenceStride);
 
-    BuildDistances();
+    // Renju rates white's lines on freestyle tables, built first and replaced.
+    std::unique_ptr<CodeCategories> whiteCategories;
+    if (RenjuTables()) {
+        BuildDistances(false);
+        BuildGains();
+        whiteCategories = std::make_unique<CodeCategories>(ClassifyCodes());
+    }
+    BuildDistances(OnlyExactFiveWins() || RenjuTables());
     BuildGains();
-    BuildLineCategories();
+    BuildLineCategories(whiteCategories.get());
     BuildPointCategories();
     BuildLineUpdateList();
     BuildCategoryNames();

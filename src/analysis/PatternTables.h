@@ -18,8 +18,11 @@ constexpr std::uint16_t NoSlot = 0xFFFF;
 
 // 4 * boardArea once the tables are built, 0 before.
 extern std::uint32_t sequenceSize;
-// Copy of the "rule" setting; 1 and 3 make only exactly five win.
+// Copy of the "rule" setting; 1 and 3 make only exactly five win, bit 4 is renju.
 extern std::int32_t gameRule;
+// Under renju (bit 4), the colour playing black on the boards being analysed;
+// 0 otherwise. A table build clears it; each search sets it for its boards.
+extern int renjuBlack;
 
 // Per group code tables. Distances count the own stones still needed (6 =
 // never); gains say how much an opponent stone on a cell raises them.

@@ -6,6 +6,7 @@
 #include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
 #include "analysis/DefenceGenerator.h"
+#include "analysis/RenjuRestriction.h"
 #include "analysis/Score.h"
 #include "board/Geometry.h"
 
@@ -319,7 +320,9 @@ constexpr std::uint8_t QuietCategories[] = {Win,       TwoStraightFour, Straight
 
 }  // namespace
 
-std::int32_t EvaluateThreats(ListBoard& board, int mode) {
+namespace {
+
+std::int32_t EvaluateUnrestricted(ListBoard& board, int mode) {
     ClearCandidates(board);
     board.evalFlags = 0;
     board.listFinal = 1;
@@ -369,6 +372,13 @@ std::int32_t EvaluateThreats(ListBoard& board, int mode) {
     if (board.neighbourCandidates) FillNearStones(board, 4);
     board.listFinal = 0;
     return SCORE_UNKNOWN;
+}
+
+}  // namespace
+
+std::int32_t EvaluateThreats(ListBoard& board, int mode) {
+    const std::int32_t status = EvaluateUnrestricted(board, mode);
+    return renjuBlack != 0 ? RestrictToAllowedPoints(board, mode, status) : status;
 }
 
 std::int32_t BlockFive(ListBoard& board, int mode) {

@@ -11,8 +11,8 @@ namespace zomar {
 namespace {
 
 // Rule bits the engine plays: 1 exactly five, 2 continuous game (nothing for a
-// brain to do). Other bits (renju, caro) are reported and left out.
-constexpr std::int32_t PlayedRuleBits = 1 | 2;
+// brain to do), 4 renju. Other bits (caro) are reported and left out.
+constexpr std::int32_t PlayedRuleBits = 1 | 2 | 4;
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "analysis/RenjuRestriction.h"
 #include "board/GameRecord.h"
 #include "platform/Platform.h"
 #include "search/ABPNSEngine.h"
@@ -18,6 +19,7 @@ std::int32_t ABPNSEngine::SearchTestPosition(const std::string& name) {
     ListBoard board(BoardKind::Search);
     for (const Coord move : ReadPositionFile(name)) board.MakeSearchMove(move);
     while (board.moveCount > TestPositionStones) board.MakeSearchMove(board.moveList[board.moveCount - 1]);
+    FollowRenjuBlack(board);
 
     const std::uint32_t before = madeMoveCount;
     TreeSearch search(*transpositionTable, counters, Output(), limits);

@@ -5,7 +5,9 @@
 #include <ostream>
 #include <sstream>
 
+#include "analysis/ForbiddenPoint.h"
 #include "analysis/MoveGeneration.h"
+#include "analysis/RenjuRestriction.h"
 #include "board/GameRecord.h"
 #include "board/Geometry.h"
 #include "platform/Platform.h"
@@ -116,6 +118,7 @@ bool CanCompleteFive(const ListBoard& board) {
 SearchResult ABPNSEngine::DecideAtRoot(std::int32_t softLimit, std::int32_t hardLimit) {
     if (!transpositionTable) AllocateSearchMemory();
     const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(*gameBoard);
+    FollowRenjuBlack(*board);
     // A full board leaves nothing to play and nothing to search.
     if (board->moveCount >= boardArea) return NoMove();
     const std::int32_t status = GenerateSearchMoves(*board, 0);
@@ -138,7 +141,15 @@ SearchResult ABPNSEngine::DecideAtRoot(std::int32_t softLimit, std::int32_t hard
         return ImmediateAnswer(status, *board);
     }
     if (board->moveCount <= 1 || hardLimit <= 0 || !HasRoomToSearch(*board)) return ImmediateAnswer(status, *board);
-    return SearchPosition(*board, softLimit, hardLimit);
+    SearchResult result = SearchPosition(*board, softLimit, hardLimit);
+    // Every list black searches is cleared of forbidden points; a table move
+    // could still come from another position with the same key.
+    if (board->ToMoveColour() == renjuBlack && result.move < boardArea &&
+        IsForbiddenPoint(*board, result.move, renjuBlack)) {
+        GenerateSearchMoves(*board, 0);
+        result.move = board->candidateList[0];
+    }
+    return result;
 }
 
 void ABPNSEngine::ReportStoredVerdict(const ListBoard& board) {

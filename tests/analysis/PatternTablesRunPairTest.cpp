@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
@@ -13,7 +14,7 @@ namespace zomar {
 namespace {
 
 class RunPairTablesTest : public ::testing::TestWithParam<std::int32_t> {
-protected:
+public:
     // The first build of a process starts from rule 0 whatever gameRule holds,
     // so build once before choosing the rule.
     void SetUp() override {
@@ -55,7 +56,20 @@ TEST_P(RunPairTablesTest, RebuildForTheOtherRuleFollowsIt) {
     EXPECT_EQ(LineCategories(sixInARow).colour1, lineCategory[Colour1][sixInARow]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, RunPairTablesTest, ::testing::Values(0, 1, 3));
+INSTANTIATE_TEST_SUITE_P(Rules, RunPairTablesTest, ::testing::Values(0, 1, 3, 4));
+
+// Renju rates black (colour 1) as rule 1 does and white as rule 0 does.
+TEST(RenjuLineTables, BlackAsExactlyFiveWhiteAsFreestyle) {
+    const auto linesOf = [](std::int32_t rule, int colour) {
+        RunPairTablesTest::Rebuild(rule);
+        return std::vector<std::uint8_t>(lineCategory[colour].get(), lineCategory[colour].get() + LineTableSize);
+    };
+    const std::vector<std::uint8_t> white = linesOf(0, Colour2);
+    const std::vector<std::uint8_t> black = linesOf(1, Colour1);
+    EXPECT_TRUE(linesOf(4, Colour1) == black);
+    EXPECT_TRUE(linesOf(4, Colour2) == white);
+    RunPairTablesTest::Rebuild(0);
+}
 
 }  // namespace
 }  // namespace zomar

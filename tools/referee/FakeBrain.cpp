@@ -7,15 +7,25 @@
 //   --garbage-at N       answers move N with a line that is not a move
 //   --chatter            writes MESSAGE and DEBUG lines before every answer
 //   --refuse-start       answers START with an ERROR line only
+//   --random SEED        plays a random empty point within two of a stone,
+//                        never one forbidden to it as black under renju
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "referee/RenjuJudge.h"
+
 namespace {
+
+using zomar::referee::Point;
+using zomar::referee::RenjuJudge;
+using zomar::referee::Stone;
 
 struct Script {
     std::vector<std::pair<int, int>> moves;
@@ -26,6 +36,8 @@ struct Script {
     int garbageAt = 0;
     bool chatter = false;
     bool refuseStart = false;
+    bool random = false;
+    unsigned seed = 0;
 };
 
 Script ReadScript(int argc, char** argv) {
@@ -35,6 +47,7 @@ Script ReadScript(int argc, char** argv) {
         const std::string value = i + 1 < argc ? argv[i + 1] : "";
         if (option == "--chatter") script.chatter = true;
         else if (option == "--refuse-start") script.refuseStart = true;
+        else if (option == "--random") script.random = true, script.seed = static_cast<unsigned>(std::stoul(value)), ++i;
         else if (option == "--crash-at") script.crashAt = std::stoi(value), ++i;
         else if (option == "--error-at") script.errorAt = std::stoi(value), ++i;
         else if (option == "--garbage-at") script.garbageAt = std::stoi(value), ++i;
@@ -55,15 +68,21 @@ Script ReadScript(int argc, char** argv) {
 
 class Brain {
 public:
-    explicit Brain(Script script) : script(std::move(script)) {}
+    explicit Brain(Script script) : script(std::move(script)), random(this->script.seed) {}
 
     void Reset(int w, int h) {
         width = w;
         height = h;
         cells.assign(static_cast<std::size_t>(w * h), false);
+        judge = std::make_unique<RenjuJudge>(w, h);
+        stones[0] = stones[1] = 0;
     }
-    void Occupy(int x, int y) {
-        if (x >= 0 && y >= 0 && x < width && y < height) cells[static_cast<std::size_t>(y * width + x)] = true;
+    // `own`: the stone is this brain's.
+    void Occupy(int x, int y, bool own) {
+        if (x < 0 || y < 0 || x >= width || y >= height) return;
+        cells[static_cast<std::size_t>(y * width + x)] = true;
+        judge->Set({x, y}, own ? Stone::Black : Stone::White);
+        ++stones[own ? 0 : 1];
     }
 
     void Answer() {
@@ -82,17 +101,44 @@ public:
             x = script.moves[next].first;
             y = script.moves[next].second;
             ++next;
+        } else if (script.random) {
+            const Point p = RandomPoint();
+            x = p.x;
+            y = p.y;
         } else {
             std::size_t p = 0;
             while (p < cells.size() && cells[p]) ++p;
             x = static_cast<int>(p) % width;
             y = static_cast<int>(p) / width;
         }
-        Occupy(x, y);
+        Occupy(x, y, true);
         Line(std::to_string(x) + "," + std::to_string(y));
     }
 
     void Line(const std::string& text) { std::cout << text << "\r\n" << std::flush; }
+
+    bool Occupied(int x, int y) const { return cells[static_cast<std::size_t>(y * width + x)]; }
+
+    bool NearStone(int x, int y) const {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (judge->IsOnBoard({x + dx, y + dy}) && Occupied(x + dx, y + dy)) return true;
+        return false;
+    }
+
+    // The judge holds this brain's stones as black: they are black when it has
+    // as many stones as the opponent to move with.
+    Point RandomPoint() {
+        const bool checkForbidden = renju && stones[0] == stones[1];
+        const bool empty = stones[0] + stones[1] == 0;
+        std::vector<Point> points;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (!Occupied(x, y) && (empty || NearStone(x, y)) && !(checkForbidden && judge->IsForbidden({x, y})))
+                    points.push_back({x, y});
+        if (points.empty()) return {0, 0};
+        return points[std::uniform_int_distribution<std::size_t>(0, points.size() - 1)(random)];
+    }
 
     Script script;
     int width = 20;
@@ -100,6 +146,10 @@ public:
     std::vector<bool> cells = std::vector<bool>(400, false);
     int requests = 0;
     std::size_t next = 0;
+    std::mt19937 random;
+    std::unique_ptr<RenjuJudge> judge = std::make_unique<RenjuJudge>(20, 20);
+    int stones[2] = {};  // own, opponent's
+    bool renju = false;
 };
 
 }  // namespace
@@ -115,8 +165,8 @@ int main(int argc, char** argv) {
             if (line == "DONE") {
                 boardMode = false;
                 brain.Answer();
-            } else if (std::sscanf(line.c_str(), "%d,%d", &a, &b) == 2) {
-                brain.Occupy(a, b);
+            } else if (int field = 0; std::sscanf(line.c_str(), "%d,%d,%d", &a, &b, &field) >= 2) {
+                brain.Occupy(a, b, field == 1);
             }
         } else if (line.rfind("START ", 0) == 0 || line.rfind("RECTSTART ", 0) == 0) {
             if (brain.script.refuseStart) {
@@ -133,10 +183,12 @@ int main(int argc, char** argv) {
         } else if (line == "BEGIN") {
             brain.Answer();
         } else if (std::sscanf(line.c_str(), "TURN %d,%d", &a, &b) == 2) {
-            brain.Occupy(a, b);
+            brain.Occupy(a, b, false);
             brain.Answer();
         } else if (line == "BOARD") {
             boardMode = true;
+        } else if (std::sscanf(line.c_str(), "INFO rule %d", &a) == 1) {
+            brain.renju = (a & 4) != 0;
         } else if (line == "END") {
             return 0;
         }

@@ -1,5 +1,7 @@
 #include "referee/GameRules.h"
 
+#include "referee/RenjuJudge.h"
+
 namespace zomar::referee {
 
 Stone Opponent(Stone colour) {
@@ -12,7 +14,10 @@ const char* ColourName(Stone colour) {
 
 GameBoard::GameBoard(int width, int height, int rule)
     : width(width), height(height), exactlyFive((rule & 1) != 0),
+      renju((rule & 4) != 0 ? std::make_unique<RenjuJudge>(width, height) : nullptr),
       cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Stone::Empty) {}
+
+GameBoard::~GameBoard() = default;
 
 bool GameBoard::IsOnBoard(Point point) const {
     return point.x >= 0 && point.y >= 0 && point.x < width && point.y < height;
@@ -25,6 +30,10 @@ Stone GameBoard::At(Point point) const {
 Placement GameBoard::Place(Point point, Stone colour) {
     if (!IsOnBoard(point)) return Placement::OffBoard;
     if (At(point) != Stone::Empty) return Placement::Occupied;
+    if (renju) {
+        if (colour == Stone::Black && renju->IsForbidden(point)) return Placement::Forbidden;
+        renju->Set(point, colour);
+    }
     cells[static_cast<std::size_t>(point.y) * width + point.x] = colour;
     ++stoneCount;
     return CompletesFive(point, colour) ? Placement::Five : Placement::Placed;
@@ -34,7 +43,8 @@ bool GameBoard::CompletesFive(Point point, Stone colour) const {
     static constexpr int Directions[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
     for (const auto& d : Directions) {
         const int run = 1 + RunLength(point, d[0], d[1], colour) + RunLength(point, -d[0], -d[1], colour);
-        if (exactlyFive ? run == 5 : run >= 5) return true;
+        const bool exact = exactlyFive || (renju && colour == Stone::Black);
+        if (exact ? run == 5 : run >= 5) return true;
     }
     return false;
 }

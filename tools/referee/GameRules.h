@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,19 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// What placing one stone did.
-enum class Placement { Placed, Five, OffBoard, Occupied };
+// What placing one stone did. Forbidden: a black move renju forbids (it loses).
+enum class Placement { Placed, Five, OffBoard, Occupied, Forbidden };
+
+class RenjuJudge;
 
 // The referee's own board: judges every move independently of the brains.
-// Rule bit 1 (exactly five) makes six or more in a row no win.
+// Rule bit 1 (exactly five) makes six or more in a row no win; bit 4 (renju)
+// makes black win with exactly five only and forbids black's double threes,
+// double fours and overlines, while white wins with five or more.
 class GameBoard {
 public:
     GameBoard(int width, int height, int rule);
+    ~GameBoard();
 
     Placement Place(Point point, Stone colour);
 
@@ -42,6 +48,7 @@ private:
     int width;
     int height;
     bool exactlyFive;
+    std::unique_ptr<RenjuJudge> renju;  // null unless rule bit 4
     std::vector<Stone> cells;
     int stoneCount = 0;
 };

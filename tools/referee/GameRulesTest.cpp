@@ -42,6 +42,17 @@ TEST(GameRules, OverlineWinsUnderRuleZeroOnly) {
     EXPECT_EQ(edge.Place({14, 14}, Stone::White), Placement::Five);
 }
 
+TEST(GameRules, RenjuForbidsBlackShapesOnly) {
+    // Black: an overline is forbidden, exactly five wins; white: six wins.
+    GameBoard board(15, 15, 4);
+    PlayRow(board, {1, 2, 3, 5, 6}, Stone::Black);
+    EXPECT_EQ(board.Place({4, 7}, Stone::Black), Placement::Forbidden);
+    for (int x : {1, 2, 3, 4}) board.Place({x, 11}, Stone::Black);
+    EXPECT_EQ(board.Place({5, 11}, Stone::Black), Placement::Five);
+    for (int x : {1, 2, 3, 5, 6}) board.Place({x, 3}, Stone::White);
+    EXPECT_EQ(board.Place({4, 3}, Stone::White), Placement::Five);
+}
+
 TEST(GameRules, RefusesOffBoardAndOccupiedPoints) {
     GameBoard board(20, 15, 0);
     EXPECT_EQ(board.Place({20, 0}, Stone::Black), Placement::OffBoard);

@@ -71,6 +71,7 @@ const char* FaultKindName(FaultKind kind) {
     case FaultKind::ErrorLine: return "ERROR line";
     case FaultKind::UnexpectedLine: return "unexpected line";
     case FaultKind::Memory: return "memory over max_memory";
+    case FaultKind::ForbiddenMove: return "forbidden move";
     }
     return "fault";
 }
@@ -248,6 +249,11 @@ GameReport Referee::PlayMoves(const GameSetup& setup) {
             const char* what = !move ? "malformed" : placement == Placement::OffBoard ? "off the board" : "occupied";
             faults.push_back({FaultKind::IllegalMove, seat, std::string(what) + ": " + *answer});
             lose(seat, std::string("illegal move (") + what + ")");
+            return report;
+        }
+        if (placement == Placement::Forbidden) {
+            faults.push_back({FaultKind::ForbiddenMove, seat, *answer});
+            lose(seat, "forbidden move");
             return report;
         }
         history.push_back(*move);

@@ -39,8 +39,8 @@ struct GameSetup {
     int blackSeat = 0;  // 0: brain A plays black, 1: brain B
 };
 
-enum class FaultKind { Crash, IllegalMove, TimeOverrun, ErrorLine, UnexpectedLine, Memory };
-constexpr int FaultKindCount = 6;
+enum class FaultKind { Crash, IllegalMove, TimeOverrun, ErrorLine, UnexpectedLine, Memory, ForbiddenMove };
+constexpr int FaultKindCount = 7;
 const char* FaultKindName(FaultKind kind);
 
 struct Fault {

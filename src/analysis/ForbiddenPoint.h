@@ -1,0 +1,16 @@
+#pragma once
+
+#include "board/BoardAnalysis.h"
+#include "board/Coord.h"
+
+namespace zomar {
+
+// Renju: whether black (`black`, colour 1 or 2) may not play the empty point p.
+// Exactly five always may; otherwise an overline, two or more fours (also two
+// on one line) or two or more threes are forbidden, a three counting only when
+// a point that turns it into a straight four is not forbidden itself (checked
+// again with the stones in place). Reads only the board's line words; most
+// points are ruled out by a stone count before any line is walked.
+bool IsForbiddenPoint(const BoardAnalysis& board, Coord p, int black);
+
+}  // namespace zomar

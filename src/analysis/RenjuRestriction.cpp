@@ -1,0 +1,106 @@
+#include "analysis/RenjuRestriction.h"
+
+#include "analysis/Candidates.h"
+#include "analysis/CategoryWalk.h"
+#include "analysis/ForbiddenPoint.h"
+#include "analysis/PatternTables.h"
+#include "analysis/Score.h"
+#include "analysis/ThreatEvaluation.h"
+
+namespace zomar {
+
+namespace {
+
+constexpr std::int32_t RenjuRuleBit = 4;
+// Mark bits that belong to the candidate list.
+constexpr std::uint8_t CandidateBits = 0x1F;
+// Counter-fours listed only besides real defences carry this mark bit.
+constexpr std::uint8_t UnweightedBit = MarkUnweightedCounterFour & ~MarkListed;
+// Replacement moves for a full evaluation left without one.
+constexpr std::uint32_t ReplacementCount = 8;
+
+bool NextToStone(const ListBoard& board, Coord p) {
+    for (const std::uint16_t* n = Neighbours(p); *n < boardArea; ++n) {
+        if (board.stone[*n] != EmptyCell) return true;
+    }
+    return false;
+}
+
+void AddAllowedPoints(ListBoard& board) {
+    for (ThreatCategory c = Win; c <= Other; ++c) {
+        for (std::uint32_t p = FirstInList(board, renjuBlack, c); !IsListEnd(p); p = NextInList(board, renjuBlack, p)) {
+            if (board.candidateCount >= ReplacementCount) return;
+            const auto point = static_cast<Coord>(p);
+            if (NextToStone(board, point) && !IsForbiddenPoint(board, point, renjuBlack)) {
+                AddCandidate(board, point);
+            }
+        }
+    }
+    for (std::uint32_t p = 0; p < boardArea && board.candidateCount == 0; ++p) {
+        const auto point = static_cast<Coord>(p);
+        if (board.stone[p] == EmptyCell && !IsForbiddenPoint(board, point, renjuBlack)) {
+            AddCandidate(board, point);
+        }
+    }
+}
+
+}  // namespace
+
+void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]) {
+    for (ThreatCategory c = TwoStraightFour; c <= TwoThree; ++c) {
+        for (std::uint32_t p = FirstInList(board, renjuBlack, c); !IsListEnd(p); p = NextInList(board, renjuBlack, p)) {
+            counts[c] += IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack);
+        }
+    }
+}
+
+bool IsRenjuRule() { return (gameRule & RenjuRuleBit) != 0; }
+
+void FollowRenjuBlack(const GameRecord& board) {
+    renjuBlack = 0;
+    if (!IsRenjuRule()) return;
+    int stones[3] = {};
+    for (std::uint32_t p = 0; p < boardArea; ++p) ++stones[board.stone[p]];
+    renjuBlack = stones[Colour1] != stones[Colour2] ? (stones[Colour1] > stones[Colour2] ? Colour1 : Colour2)
+                                                   : board.ToMoveColour();
+}
+
+std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked) {
+    if (board.ToMoveColour() != renjuBlack || board.candidateCount == 0) return status;
+    const Coord first = board.candidateList[0];
+    std::uint32_t kept = checked;
+    for (std::uint32_t i = checked; i < board.candidateCount; ++i) {
+        const Coord p = board.candidateList[i];
+        if (IsForbiddenPoint(board, p, renjuBlack)) {
+            board.candidateMark[p] &= static_cast<std::uint8_t>(~CandidateBits);
+        } else {
+            board.candidateList[kept++] = p;
+        }
+    }
+    if (kept == board.candidateCount) return status;
+    board.candidateCount = kept;
+
+    const int white = 3 - renjuBlack;
+    const bool fivePointForbidden = board.categoryCount[white][Win] > 0 && (kept == 0 || board.candidateList[0] != first);
+    if (fivePointForbidden || (kept == 0 && board.listFinal && status != SCORE_WIN)) {
+        status = SCORE_LOSS;
+    } else if (status == SCORE_WIN && (kept == 0 || board.candidateList[0] != first)) {
+        status = SCORE_UNKNOWN;
+    }
+    if (kept == 0) {
+        if (mode != EvalFull) return SCORE_LOSS;
+        board.listFinal = 0;
+        AddAllowedPoints(board);
+    }
+    // With every real defence forbidden, the counter-fours are the moves.
+    bool weighted = false;
+    for (std::uint32_t i = 0; i < board.candidateCount; ++i) {
+        weighted = weighted || (board.candidateMark[board.candidateList[i]] & UnweightedBit) == 0;
+    }
+    for (std::uint32_t i = 0; i < board.candidateCount && !weighted; ++i) {
+        board.candidateMark[board.candidateList[i]] &= static_cast<std::uint8_t>(~UnweightedBit);
+    }
+    return status;
+}
+
+}  // namespace zomar

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "board/ListBoard.h"
+
+namespace zomar {
+
+// Renju (rule bit 4): black may not play its forbidden points; renjuBlack
+// (PatternTables.h) names black's colour on the boards being analysed.
+
+bool IsRenjuRule();
+// Black is the side with more stones, or the side to move when both have as
+// many; sets renjuBlack for the boards of one search (0 unless renju).
+void FollowRenjuBlack(const GameRecord& board);
+
+// Corrects a threat evaluation of `mode` for black to move: forbidden points
+// leave the candidate list; a win resting on one is no longer claimed; a five
+// point of white's that black cannot block, or forced defences that are all
+// forbidden, lose. A full evaluation that is left without a move gets black's
+// strongest allowed points next to a stone instead. Entries before `checked`
+// are known to be allowed.
+std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked = 0);
+
+// Adds black's forbidden points to `counts` by point category, for the
+// categories of two threats at once: those that weigh in the score.
+void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]);
+
+}  // namespace zomar
