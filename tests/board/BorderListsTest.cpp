@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "BoardOracle.h"
+#include "support/BoardOracle.h"
 #include "board/Geometry.h"
 #include "support/PositionBuilder.h"
 #include "board/ListBoard.h"

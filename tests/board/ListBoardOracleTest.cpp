@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "BoardOracle.h"
+#include "support/BoardOracle.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"
 #include "support/PositionBuilder.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "BoardOracle.h"
+#include "support/BoardOracle.h"
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"

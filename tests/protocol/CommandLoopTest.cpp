@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../support/TemporaryDirectory.h"
-#include "RecordingCommunicator.h"
+#include "support/RecordingCommunicator.h"
 
 namespace zomar {
 namespace {

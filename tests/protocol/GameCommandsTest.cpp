@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "search/EngineSession.h"
+#include "support/EngineSession.h"
 
 namespace zomar {
 namespace {

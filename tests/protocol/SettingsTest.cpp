@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../support/TemporaryDirectory.h"
-#include "RecordingCommunicator.h"
+#include "support/RecordingCommunicator.h"
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../support/TemporaryDirectory.h"
-#include "RecordingCommunicator.h"
+#include "support/RecordingCommunicator.h"
 #include "platform/Platform.h"
 
 namespace zomar {

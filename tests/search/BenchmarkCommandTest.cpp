@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search/EngineSession.h"
+#include "support/EngineSession.h"
 #include "support/TemporaryDirectory.h"
 
 namespace zomar {

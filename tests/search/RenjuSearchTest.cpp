@@ -6,7 +6,7 @@
 
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/RenjuRestriction.h"
-#include "search/EngineSession.h"
+#include "support/EngineSession.h"
 
 namespace zomar {
 namespace {

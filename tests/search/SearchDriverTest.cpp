@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "search/EngineSession.h"
+#include "support/EngineSession.h"
 #include "support/PositionBuilder.h"
 
 namespace zomar {

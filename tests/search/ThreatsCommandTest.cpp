@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "EngineSession.h"
+#include "support/EngineSession.h"
 
 namespace zomar {
 namespace {

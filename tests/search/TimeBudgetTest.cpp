@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "search/ABPNSEngine.h"
-#include "search/EngineSession.h"
+#include "support/EngineSession.h"
 
 namespace zomar {
 namespace {

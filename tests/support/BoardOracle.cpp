@@ -1,4 +1,4 @@
-#include "BoardOracle.h"
+#include "support/BoardOracle.h"
 
 #include <algorithm>
 #include <sstream>
