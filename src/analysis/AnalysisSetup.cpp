@@ -6,6 +6,7 @@
 
 #include "analysis/PatternTables.h"
 #include "board/BoardAnalysis.h"
+#include "board/CategoryLinks.h"
 #include "board/Geometry.h"
 
 namespace zomar {
@@ -85,15 +86,6 @@ void ClearCategoryLists(std::uint16_t* next, std::uint16_t* prev) {
     }
 }
 
-void InsertAfterHead(std::uint16_t* next, std::uint16_t* prev, std::uint32_t p, ThreatCategory category) {
-    const auto head = static_cast<std::uint16_t>(boardArea + category);
-    const std::uint16_t first = next[head];
-    next[p] = first;
-    prev[p] = head;
-    prev[first] = static_cast<std::uint16_t>(p);
-    next[head] = static_cast<std::uint16_t>(p);
-}
-
 }  // namespace
 
 void BuildLineUpdateList() {
@@ -163,7 +155,7 @@ void InitBoardAnalysis(BoardAnalysis& board) {
             const ThreatCategory category = PointCategory(packed[colour]);
             if (category >= CategoryCount) throw std::runtime_error("Category overflow.");
             ++board.categoryCount[colour][category];
-            InsertAfterHead(board.categoryNext[colour].get(), board.categoryPrev[colour].get(), p, category);
+            InsertAfter(board.categoryNext[colour].get(), board.categoryPrev[colour].get(), boardArea + category, p);
         }
     }
 }

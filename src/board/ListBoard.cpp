@@ -6,6 +6,7 @@
 
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
+#include "board/CategoryLinks.h"
 #include "board/Geometry.h"
 
 namespace zomar {
@@ -27,14 +28,6 @@ constexpr bool IsFourLike(ThreatCategory line) { return line >= FourDevelopFour 
 void Unlink(std::uint16_t* next, std::uint16_t* prev, std::uint32_t h) {
     next[prev[h]] = next[h];
     prev[next[h]] = prev[h];
-}
-
-void InsertAfter(std::uint16_t* next, std::uint16_t* prev, std::uint32_t head, std::uint32_t h) {
-    const std::uint16_t n = next[head];
-    prev[h] = static_cast<std::uint16_t>(head);
-    next[h] = n;
-    prev[n] = static_cast<std::uint16_t>(h);
-    next[head] = static_cast<std::uint16_t>(h);
 }
 
 // Calls visit(data, bytes) for every array of the flat image, in image order.
