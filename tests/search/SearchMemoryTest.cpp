@@ -18,7 +18,7 @@ bool MemoryIsMeasurable() {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     return false;
 #endif
-    return std::getenv("ZOMAR_ENGINE_LAUNCHER") == nullptr;
+    return !test::EngineProcess::RunsThroughLauncher();
 }
 
 // Under a 256 MiB address-space limit a 128 GiB table is refused until it fits.

@@ -19,6 +19,8 @@ std::vector<std::string> EngineCommand() {
 
 }  // namespace
 
+bool EngineProcess::RunsThroughLauncher() { return std::getenv("ZOMAR_ENGINE_LAUNCHER") != nullptr; }
+
 std::string EngineProcess::EnginePath() {
     const char* overridden = std::getenv("ZOMAR_ENGINE");
     std::string path = overridden != nullptr && *overridden != '\0' ? overridden : ZOMAR_ENGINE_PATH;

@@ -32,6 +32,10 @@ public:
 
     // The binary that the tests run.
     static std::string EnginePath();
+    // Whether the engine runs through ZOMAR_ENGINE_LAUNCHER (another system's
+    // engine under an emulator): host paths and host memory figures mean
+    // nothing to it.
+    static bool RunsThroughLauncher();
 };
 
 // Output and exit code of one whole run.
