@@ -27,6 +27,7 @@ struct MatchOptions {
     int startTimeoutMs = 30000;
     int gameType = 1;
     std::string folder;  // the "info folder" value
+    std::array<std::vector<std::string>, 2> extraInfo;  // "key value" INFO lines per brain, sent last
 };
 
 // One game of the schedule.
