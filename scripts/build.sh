@@ -5,5 +5,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >&2
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DZOMAR_WARNINGS_AS_ERRORS="${ZOMAR_WARNINGS_AS_ERRORS:-${CI:+ON}}" >&2
 cmake --build "$root/build" "$@" >&2

@@ -3,8 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "analysis/AnalysisSetup.h"
-#include "board/Geometry.h"
+#include "analysis/ProcessTables.h"
 #include "search/ABPNSEngine.h"
 
 namespace zomar {
@@ -12,19 +11,12 @@ namespace {
 
 constexpr std::uint32_t StartUpBoardSide = 20;
 
-// Frees the process-wide geometry and analysis tables; safe whatever was built.
-void ReleaseGlobalTables() {
-    ReleaseGeometryTables();
-    ReleaseAnalysisTables();
-}
-
 // Start-up, the command loop until "end" (or the end of input), shut-down.
 void RunEngine(int argc, char** argv) {
     if (argc < 1 || argv[0] == nullptr) {
         throw std::runtime_error("Argument 0 is missing in main.");
     }
-    SetBoardSize(StartUpBoardSide, StartUpBoardSide);
-    InitAnalysisTables();
+    BuildProcessTables(StartUpBoardSide, StartUpBoardSide, 0);
     ABPNSEngine engine(argv[0]);
     engine.CommandLoop();
 }
@@ -49,6 +41,6 @@ int main(int argc, char** argv) {
         ReportError("ERROR Uknown error.");
         exitCode = 1;
     }
-    ReleaseGlobalTables();
+    ReleaseProcessTables();
     return exitCode;
 }

@@ -53,7 +53,7 @@ void Communicator::SendPicture() {
 }
 
 std::string Communicator::AboutLine() {
-    return std::string("name=\"Zomar\", version=\"3.2\", author=\"") + AuthorName + "\", email=\"" +
+    return std::string("name=\"Zomar\", version=\"") + ZOMAR_VERSION + "\", author=\"" + AuthorName + "\", email=\"" +
            AuthorEmail + "\", country=\"" + AuthorCountry + "\", builded=\"" + BuildDate + "\"";
 }
 

@@ -1,4 +1,5 @@
-#include "analysis/AnalysisSetup.h"
+#include "analysis/PatternTables.h"
+#include "analysis/ProcessTables.h"
 #include "board/Geometry.h"
 #include "search/ABPNSEngine.h"
 
@@ -80,9 +81,7 @@ void ABPNSEngine::OnBoard(std::vector<BoardStone> stones) {
 void ABPNSEngine::OnStart(std::uint32_t width, std::uint32_t height) {
     // Boards hold arrays sized by the old tables: drop the board first.
     gameBoard.reset();
-    ReleaseAnalysisTables();
-    SetBoardSize(width, height);
-    InitAnalysisTables();
+    BuildProcessTables(width, height, gameRule);
     engineToMove = false;
     lastMover = NobodyMoved;
     NewBoard();

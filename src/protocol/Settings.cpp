@@ -1,5 +1,6 @@
-#include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
+#include "analysis/ProcessTables.h"
+#include "board/Geometry.h"
 #include "platform/Platform.h"
 #include "protocol/Communicator.h"
 #include "util/NumberParsing.h"
@@ -46,9 +47,7 @@ void Communicator::EnsureFolder(const std::string& value) {
 // The pattern tables are built for one rule; a new rule needs them anew. The
 // board of the game in progress is kept as it is.
 void Communicator::OnRuleChanged(std::int32_t newRule) {
-    ReleaseAnalysisTables();
-    gameRule = newRule;
-    InitAnalysisTables();
+    BuildProcessTables(boardWidth, boardHeight, newRule);
 }
 
 void Communicator::OnOtherInfo(const std::string&, const std::string&) {}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/Coord.h"
+#include "platform/Platform.h"
 
 namespace zomar {
 
@@ -43,7 +44,7 @@ public:
     std::size_t EntryCount() const;
     // Starts loading the slot of hashKey into the cache, so that a probe made
     // a little later does not wait for memory.
-    void PrefetchSlot(std::uint64_t hashKey) const { __builtin_prefetch(&SlotOf(hashKey)); }
+    void PrefetchSlot(std::uint64_t hashKey) const { platform::Prefetch(&SlotOf(hashKey)); }
 
 private:
     const TableEntry& SlotOf(std::uint64_t hashKey) const;

@@ -128,27 +128,6 @@ std::string PointName(std::uint32_t p) {
 
 }  // namespace
 
-void UseTables(std::uint32_t width, std::uint32_t height, int rule) {
-    static std::uint32_t builtWidth = 0, builtHeight = 0;
-    static int builtRule = -1;
-    const bool current = builtWidth == width && builtHeight == height && builtRule == rule &&
-                         boardWidth == width && boardHeight == height && gameRule == rule &&
-                         sequenceSize == DirectionCount * boardArea && lineUpdateList && zobristKey;
-    if (current) return;
-    ReleaseAnalysisTables();
-    SetBoardSize(width, height);
-    gameRule = rule;
-    InitAnalysisTables();
-    if (gameRule != rule) {  // the very first build starts from rule 0
-        ReleaseAnalysisTables();
-        gameRule = rule;
-        InitAnalysisTables();
-    }
-    builtWidth = width;
-    builtHeight = height;
-    builtRule = rule;
-}
-
 std::uint32_t SequenceAt(const std::vector<StoneCode>& stone, int x, int y, int d) {
     std::uint32_t word = 0;
     for (int k = 1; k <= HalfLength; ++k) {

@@ -11,10 +11,6 @@
 
 namespace zomar::oracle {
 
-// Builds the geometry and the analysis tables for a width x height board under
-// the given rule, unless they are current already.
-void UseTables(std::uint32_t width, std::uint32_t height, int rule = 0);
-
 // One stone of a position, in play order.
 struct Stone {
     Coord point;

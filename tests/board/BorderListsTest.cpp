@@ -7,6 +7,7 @@
 
 #include "BoardOracle.h"
 #include "board/Geometry.h"
+#include "support/PositionBuilder.h"
 #include "board/ListBoard.h"
 
 namespace zomar {
@@ -42,7 +43,7 @@ std::string ErrorOf(ListBoard& board, Coord c) {
 
 class BorderListsTest : public ::testing::Test {
 protected:
-    void TearDown() override { oracle::UseTables(20, 20); }
+    void TearDown() override { test::UseTables(20, 20); }
 
     // Stones of one colour: the other side passes in between.
     void PlaceAll(std::initializer_list<Coord> points) {
@@ -55,7 +56,7 @@ protected:
     bool IsCovered(Coord p) const { return board.borderState[p] == BorderExpanded && board.stone[p] == EmptyCell; }
 
     // The tables come before the board that is built on them.
-    bool onFifteen = (oracle::UseTables(15, 15), true);
+    bool onFifteen = (test::UseTables(15, 15), true);
     ListBoard board{BoardKind::Search};
 };
 

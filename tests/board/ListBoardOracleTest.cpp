@@ -8,6 +8,7 @@
 #include "BoardOracle.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"
+#include "support/PositionBuilder.h"
 #include "board/ListBoard.h"
 
 // Seeded random games on many board shapes under both rules: stones placed
@@ -172,7 +173,7 @@ private:
 
 class ListBoardOracleTest : public ::testing::Test {
 protected:
-    void TearDown() override { oracle::UseTables(20, 20, 0); }
+    void TearDown() override { test::UseTables(20, 20, 0); }
 
     // Games on random shapes from 2 x 2 to 30 x 30; returns the corrections seen.
     int PlayGames(int rule, std::uint32_t seed, int games, int steps) {
@@ -181,7 +182,7 @@ protected:
         for (int g = 0; g < games && !HasFailure(); ++g) {
             const std::uint32_t width = 2 + shapes() % 29;
             const std::uint32_t height = g % 3 == 0 ? width : 2 + shapes() % 29;
-            oracle::UseTables(width, height, rule);
+            test::UseTables(width, height, rule);
             SCOPED_TRACE(::testing::Message() << width << " x " << height << ", rule " << rule << ", game " << g);
             RandomGame game(seed * 1000 + g, steps);
             game.Play();
@@ -203,7 +204,7 @@ TEST_F(ListBoardOracleTest, RandomGamesUnderExactFiveRule) {
 // come up most.
 TEST_F(ListBoardOracleTest, LongGamesOnStandardBoards) {
     for (std::uint32_t side : {15u, 20u}) {
-        oracle::UseTables(side, side, 0);
+        test::UseTables(side, side, 0);
         RandomGame game(side, 1500);
         game.Play();
         EXPECT_GT(game.corrections, 0);

@@ -11,6 +11,7 @@
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"
+#include "support/PositionBuilder.h"
 #include "board/ListBoard.h"
 
 namespace zomar {
@@ -88,8 +89,8 @@ void ExpectListsAfter(const ListBoard& board, const ListState& before, const std
 
 class ListBoardTest : public ::testing::Test {
 protected:
-    void SetUp() override { oracle::UseTables(15, 15); }
-    void TearDown() override { oracle::UseTables(20, 20); }
+    void SetUp() override { test::UseTables(15, 15); }
+    void TearDown() override { test::UseTables(20, 20); }
 
     // Plays the stones in order with the given colours, passing where needed.
     static void Play(ListBoard& board, const std::vector<Stone>& stones) {
@@ -112,7 +113,7 @@ protected:
 };
 
 TEST_F(ListBoardTest, NewBoardsFileEveryPointOncePerColour) {
-    oracle::UseTables(20, 20);
+    test::UseTables(20, 20);
     ListBoard game(BoardKind::Game);
     ListBoard search(BoardKind::Search);
     for (const ListBoard* board : {&game, &search}) {
@@ -246,7 +247,7 @@ TEST_F(ListBoardTest, ListsTakeMovedPointsAtTheFront) {
 
 TEST_F(ListBoardTest, FlatImageSizes) {
     for (auto [width, height] : {std::pair{20u, 20u}, std::pair{7u, 5u}}) {
-        oracle::UseTables(width, height);
+        test::UseTables(width, height);
         const std::size_t n = width * height;
         ListBoard game(BoardKind::Game);
         ListBoard search(BoardKind::Search);
@@ -263,7 +264,7 @@ TEST_F(ListBoardTest, FlatImageSizes) {
         EXPECT_EQ(0, std::memcmp(&image[search.FlatImageSize() - 3 * n], search.stone.get(), n));
         EXPECT_EQ(0, std::memcmp(&image[search.FlatImageSize() - 2 * n], search.moveList.get(), 2 * 2));
     }
-    oracle::UseTables(20, 20);
+    test::UseTables(20, 20);
     EXPECT_EQ(ListBoard(BoardKind::Game).FlatImageSize(), 15416u);
     EXPECT_EQ(ListBoard(BoardKind::Search).FlatImageSize(), 19416u);
 }

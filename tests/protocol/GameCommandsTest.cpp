@@ -166,11 +166,11 @@ TEST_F(GameCommandsTest, ManagerLimitsAreReadFromInfoKeys) {
 
 TEST_F(GameCommandsTest, StartUpSizeMustFitTheBoardImage) {
     TakeLines();
-    SetUpBoardSize(22, 22);
+    test::UseTables(22, 22);
     ABPNSEngine fits("pbrain-test", input, output);
     EXPECT_TRUE(TakeLines().empty());
 
-    SetUpBoardSize(23, 23);
+    test::UseTables(23, 23);
     ABPNSEngine tooLarge("pbrain-test", input, output);
     EXPECT_EQ(TakeLines(), std::vector<std::string>{"ERROR MAX_BOARD_SIZE_BYTES is too small"});
     EXPECT_EQ(tooLarge.gameBoard->moveCount, 0u);

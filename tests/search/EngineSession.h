@@ -10,6 +10,7 @@
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"
+#include "support/PositionBuilder.h"
 #include "search/ABPNSEngine.h"
 
 namespace zomar {
@@ -22,7 +23,7 @@ protected:
     static constexpr std::uint32_t TestSearchDepth = 4;
 
     void SetUp() override {
-        SetUpBoardSize(20, 20);
+        test::UseTables(20, 20);
         engine = std::make_unique<ABPNSEngine>("pbrain-test", input, output);
         engine->limits.maxDepth = TestSearchDepth;
         engine->matchClock.timeout_turn = 100000000;
@@ -33,14 +34,7 @@ protected:
     // Other tests of the process expect the start-up set-up.
     void TearDown() override {
         engine.reset();
-        SetUpBoardSize(20, 20);
-    }
-
-    static void SetUpBoardSize(std::uint32_t width, std::uint32_t height) {
-        ReleaseAnalysisTables();
-        gameRule = 0;
-        SetBoardSize(width, height);
-        InitAnalysisTables();
+        test::UseTables(20, 20);
     }
 
     // The lines written since the last call.

@@ -134,7 +134,7 @@ TEST_F(SearchDriverTest, OpenPositionIsSearchedAndItsValueReported) {
 
 TEST_F(SearchDriverTest, AlmostFullBoardIsAnsweredWithoutSearch) {
     // Two empty points: a search would reach a full board below the root.
-    SetUpBoardSize(2, 2);
+    test::UseTables(2, 2);
     engine->NewBoard();
     engine->PlayMove(0, true);
     engine->PlayMove(3, false);

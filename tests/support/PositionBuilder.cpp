@@ -4,6 +4,7 @@
 
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
+#include "analysis/ProcessTables.h"
 #include "board/Geometry.h"
 
 namespace zomar::test {
@@ -86,24 +87,14 @@ PositionOptions OnBoard(std::uint32_t width, std::uint32_t height, int toMove, B
     return options;
 }
 
-void UseBoard(std::uint32_t width, std::uint32_t height, int rule) {
-    if (sequenceSize != 0 && boardWidth == width && boardHeight == height && gameRule == rule &&
-        sequenceSize == DirectionCount * width * height) {
-        return;
-    }
-    ReleaseAnalysisTables();
-    SetBoardSize(width, height);
-    InitAnalysisTables();
-    // The first build of the process fixes the rule at 0.
-    if (gameRule != rule) {
-        ReleaseAnalysisTables();
-        gameRule = rule;
-        InitAnalysisTables();
-    }
+void UseTables(std::uint32_t width, std::uint32_t height, int rule) {
+    const bool current = boardWidth == width && boardHeight == height && gameRule == rule &&
+                         sequenceSize == DirectionCount * width * height && lineUpdateList && zobristKey;
+    if (!current) BuildProcessTables(width, height, rule);
 }
 
 std::unique_ptr<ListBoard> EmptyBoard(std::uint32_t width, std::uint32_t height, BoardKind kind, int rule) {
-    UseBoard(width, height, rule);
+    UseTables(width, height, rule);
     return std::make_unique<ListBoard>(kind);
 }
 

@@ -45,9 +45,9 @@ struct PositionOptions {
 PositionOptions OnBoard(std::uint32_t width, std::uint32_t height, int toMove = 0,
                         BoardKind kind = BoardKind::Game);
 
-// Sets the board size and builds the tables for it and the rule, unless they
-// are current already.
-void UseBoard(std::uint32_t width, std::uint32_t height, int rule = 0);
+// Builds the process-wide tables for the size and the rule, unless they are
+// current already.
+void UseTables(std::uint32_t width, std::uint32_t height, int rule = 0);
 
 std::unique_ptr<ListBoard> BuildPosition(const std::vector<std::string>& diagram,
                                          const PositionOptions& options = {});

@@ -11,7 +11,7 @@ const std::string OpeningFile = "opening\n10,10,0\n11,11,0\n11,10,0\n9,10,0\n10,
 const std::string LongGameFile = OpeningFile + "12,12,0\n9,9,0\n8,8,0\n12,9,0\n13,13,0\n12,10,0\n12,11,0\n14,14,0\n";
 const std::string FirstTenStonesFile = OpeningFile + "12,12,0\n9,9,0\n8,8,0\n12,9,0\n";
 
-class SearchTestTest : public EngineSession {
+class BenchmarkCommandTest : public EngineSession {
 protected:
     std::vector<std::string> RunOver(ABPNSEngine& runner, const std::string& pattern) {
         runner.RunSearchTest(pattern);
@@ -38,7 +38,7 @@ protected:
     test::TemporaryDirectory directory;
 };
 
-TEST_F(SearchTestTest, EveryFileIsNamedAndFailuresReportTheTotalSoFar) {
+TEST_F(BenchmarkCommandTest, EveryFileIsNamedAndFailuresReportTheTotalSoFar) {
     directory.WriteFile("a.txt", OpeningFile);
     directory.WriteFile("b.txt", "broken\n10,10,0\n0,3,0\n");
     directory.WriteFile("c.txt", "header only\n");
@@ -63,17 +63,17 @@ TEST_F(SearchTestTest, EveryFileIsNamedAndFailuresReportTheTotalSoFar) {
     EXPECT_GT(TotalOf(lines[6], "MESSAGE total moves = "), afterA);
 }
 
-TEST_F(SearchTestTest, PositionsKeepTheirFirstTenStones) {
+TEST_F(BenchmarkCommandTest, PositionsKeepTheirFirstTenStones) {
     EXPECT_EQ(TotalLineOf("long.txt", LongGameFile), TotalLineOf("ten.txt", FirstTenStonesFile));
     EXPECT_NE(TotalLineOf("long.txt", LongGameFile), TotalLineOf("opening.txt", OpeningFile));
 }
 
-TEST_F(SearchTestTest, MissingDirectoryIsReported) {
+TEST_F(BenchmarkCommandTest, MissingDirectoryIsReported) {
     const std::string pattern = directory / "absent/*.txt";
     EXPECT_EQ(RunOver(*engine, pattern), std::vector<std::string>{"ERROR failed to list direcoty " + pattern});
 }
 
-TEST_F(SearchTestTest, GameInProgressIsUntouched) {
+TEST_F(BenchmarkCommandTest, GameInProgressIsUntouched) {
     directory.WriteFile("a.txt", OpeningFile);
     engine->OnTurn(3, 3);
     TakeLines();
@@ -83,7 +83,7 @@ TEST_F(SearchTestTest, GameInProgressIsUntouched) {
     EXPECT_EQ(engine->lastMover, 1);
 }
 
-TEST_F(SearchTestTest, FirstMoveStillBuildsItsOwnTable) {
+TEST_F(BenchmarkCommandTest, FirstMoveStillBuildsItsOwnTable) {
     directory.WriteFile("a.txt", OpeningFile);
     engine->max_memory = 1000;
     RunOver(*engine, directory / "*.txt");

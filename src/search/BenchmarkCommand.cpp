@@ -10,6 +10,8 @@
 
 namespace zomar {
 
+// The benchmark command (testab): searches position files one by one.
+
 // Sets up one position file (its first stones only) and searches it; returns
 // the stones the search placed.
 std::int32_t ABPNSEngine::SearchTestPosition(const std::string& name) {
