@@ -1,5 +1,8 @@
 #include "search/ABPNSEngine.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "board/Geometry.h"
 #include "util/NumberParsing.h"
 
@@ -44,7 +47,8 @@ bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& 
     return true;
 }
 
-// The managers' per-move limits; zero or a negative number lifts the limit.
+// The managers' per-move limits (zero or a negative number lifts a limit) and
+// the number of search threads.
 void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) {
     if (key == "max_depth") {
         const std::int32_t depth = StringToInt(value);
@@ -52,6 +56,10 @@ void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) 
     } else if (key == "max_node") {
         const std::int32_t nodes = StringToInt(value);
         limits.maxNodes = nodes > 0 ? static_cast<std::uint32_t>(nodes) : 0;
+    } else if (key == "thread_num") {
+        // More threads than cores would only share them.
+        const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+        searchThreads = static_cast<std::uint32_t>(std::clamp<std::int64_t>(StringToInt(value), 1, cores));
     }
 }
 

@@ -58,6 +58,8 @@ std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet)
 
 // The "DEBUG AB: " line: stones placed, the threat search's share, speed.
 std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std::uint32_t elapsedMs);
+// The "DEBUG threads " line: stones placed by all search threads, speed.
+std::string ThreadStatisticsLine(std::uint32_t threads, std::uint64_t nodes, std::uint32_t elapsedMs);
 
 // The engine: game commands, the search driver and the benchmark command.
 class ABPNSEngine : public SearchEngine {
@@ -94,6 +96,8 @@ public:
     std::unique_ptr<TranspositionTable> transpositionTable;
     SearchCounters counters;
     SearchLimits limits;
+    // Search threads, from info thread_num.
+    std::uint32_t searchThreads = 1;
 
 private:
     void CheckBoardImageSize();

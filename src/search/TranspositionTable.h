@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -15,22 +16,21 @@ constexpr std::uint8_t BoundUpper = 1;
 constexpr std::uint8_t BoundLower = 2;
 constexpr std::uint8_t BoundExact = 3;
 
-// One slot of the table; the memory budget reckons 32 bytes per entry.
-struct TableEntry {
-    std::uint32_t keyLow = 123456789;
-    std::uint32_t keyHigh = 0;
-    std::int16_t depth = 0;
-    std::uint8_t bound = BoundEmpty;
-    std::int32_t value = 0;
-    std::int32_t proof = 1;
-    std::int32_t disproof = 1;
-    std::uint32_t link = 0;
-    Coord bestMove = 0;
+// One slot of the table, shared by the search threads without locks. The data
+// word packs value, depth, bound and best move; the check word is the key xor
+// the data, so a slot that another thread was rewriting, or that holds another
+// position, fails the check on read. The all-zero slot is empty. An entry keeps
+// 32 bytes, so that a memory limit still gives the same number of entries, and
+// never straddles a cache line.
+struct alignas(32) TableEntry {
+    std::atomic<std::uint64_t> check{0};
+    std::atomic<std::uint64_t> data{0};
 };
 static_assert(sizeof(TableEntry) == 32, "a table entry must stay 32 bytes");
 
 // The search's memory of positions: one slot per hash key modulo the entry
-// count, replaced on every store, kept across searches and games.
+// count, replaced on every store, kept across searches and games. Probes and
+// stores may come from several threads at once.
 class TranspositionTable {
 public:
     explicit TranspositionTable(std::size_t entries);  // entries >= 1

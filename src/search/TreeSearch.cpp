@@ -48,14 +48,17 @@ private:
 }  // namespace
 
 TreeSearch::TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
-                       SearchLimits limits)
-    : mTable(table), mCounters(counters), mOut(out), mLimits(limits), mNodeStart(madeMoveCount) {}
+                       SearchLimits limits, HelperRole role)
+    : mTable(table), mCounters(counters), mOut(out), mLimits(limits), mRole(role), mNodeStart(madeMoveCount) {}
 
 bool TreeSearch::NodeBudgetSpent() const {
     return mLimits.maxNodes > 0 && madeMoveCount - mNodeStart >= mLimits.maxNodes;
 }
 
-bool TreeSearch::HardLimitReached(MsTimer& timer) { return timer.ElapsedMs() >= 0 || NodeBudgetSpent(); }
+bool TreeSearch::HardLimitReached(MsTimer& timer) {
+    return timer.ElapsedMs() >= 0 || NodeBudgetSpent() ||
+           (mRole.stop != nullptr && mRole.stop->load(std::memory_order_relaxed));
+}
 
 void TreeSearch::ReserveMoveStack(std::size_t entries) {
     if (mMoveStack.size() >= entries) return;
@@ -80,7 +83,7 @@ SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softL
     mCounters.maxPlyReached = board.moveCount;
 
     bool accepted = false;
-    std::uint32_t depth = FirstIterationDepth;
+    std::uint32_t depth = FirstIterationDepth + mRole.depthShift;
     for (;; ++depth) {
         const SearchResult iteration = SearchRoot(board, static_cast<std::int32_t>(depth), hardTimer);
         result.value = iteration.value;
