@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/SearchSignature.h"
+#include "signature/SearchSignature.h"
 #include "analysis/AnalysisSetup.h"
 #include "analysis/PatternTables.h"
 #include "board/Geometry.h"

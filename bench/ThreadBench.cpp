@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 
-#include "../tests/support/SearchSignature.h"
+#include "signature/SearchSignature.h"
 #include "analysis/ProcessTables.h"
 #include "board/GameRecord.h"
 #include "board/ListBoard.h"

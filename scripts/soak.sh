@@ -18,5 +18,5 @@ openings=()
 for file in "$root"/tests/data/openings/*.txt; do
   openings+=(--openings "$file")
 done
-exec "$build/tests/referee/zomar-referee" --games "${GAMES:-200}" --sizes 15,20 --rules 0,1 \
+exec "$build/tools/referee/zomar-referee" --games "${GAMES:-200}" --sizes 15,20 --rules 0,1 \
   --turn 200 --match 60000 "${openings[@]}" "$@" "$build/src/pbrain-zomar"

@@ -27,7 +27,7 @@ trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
 # Timed games against the native engine, judged as a tournament manager would.
-"$native/tests/referee/zomar-referee" --games 8 --sizes 15,20 --rules 0,1 --turn 200 \
+"$native/tools/referee/zomar-referee" --games 8 --sizes 15,20 --rules 0,1 --turn 200 \
   "$wine $build/src/pbrain-zomar64.exe" "$native/src/pbrain-zomar"
 
 # Every suite of the native end-to-end tests, with the Windows executable as

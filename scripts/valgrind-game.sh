@@ -15,7 +15,7 @@ if [ -z "$build" ]; then
 fi
 log=$(mktemp "${TMPDIR:-/tmp}/zomar-valgrind-XXXXXX")
 status=0
-"$build/tests/referee/zomar-referee" --games 1 --sizes 15 --rules 0 --turn 1000 --tolerance 4000 \
+"$build/tools/referee/zomar-referee" --games 1 --sizes 15 --rules 0 --turn 1000 --tolerance 4000 \
   --start-timeout 120000 --no-memory-check \
   "valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect,possible --errors-for-leak-kinds=definite,indirect,possible --log-file=$log $build/src/pbrain-zomar" \
   "$build/src/pbrain-zomar" || status=$?

@@ -11,9 +11,12 @@
 #include "analysis/PatternTables.h"
 #include "board/BoardAnalysis.h"
 #include "board/Geometry.h"
+#include "support/ErrorOf.h"
 
 namespace zomar {
 namespace {
+
+using test::ErrorOf;
 
 using ::testing::ElementsAre;
 
@@ -49,15 +52,6 @@ std::vector<UpdateEntry> UpdateEntriesOf(std::uint32_t q) {
     for (; *slot < UpdateListEnd; slot += 3) entries.push_back({slot[0], slot[1], slot[2]});
     EXPECT_LE(entries.size(), 40u);
     return entries;
-}
-
-std::string ErrorOf(void (*action)()) {
-    try {
-        action();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 std::vector<std::uint32_t> RayOf(int r, std::uint32_t p) {

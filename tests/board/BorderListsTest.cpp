@@ -9,13 +9,16 @@
 #include "board/Geometry.h"
 #include "support/PositionBuilder.h"
 #include "board/ListBoard.h"
+#include "support/ErrorOf.h"
 
 namespace zomar {
 namespace {
 
+using test::ErrorOf;
+using test::At;
+
 using oracle::Stone;
 
-Coord At(int x, int y) { return CoordFromXY(x, y); }
 
 std::vector<Coord> Border(const ListBoard& board) {
     return {board.borderList.get(), board.borderList.get() + board.borderCount};
@@ -30,15 +33,6 @@ std::vector<Coord> NeighboursOf(Coord p) {
     std::vector<Coord> points;
     for (const std::uint16_t* n = Neighbours(p); *n != boardArea; ++n) points.push_back(*n);
     return points;
-}
-
-std::string ErrorOf(ListBoard& board, Coord c) {
-    try {
-        board.MakeSearchMove(c);
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 class BorderListsTest : public ::testing::Test {
@@ -208,16 +202,16 @@ TEST_F(BorderListsTest, CopiesKeepTheSidesOfAHistoryWithPasses) {
 TEST_F(BorderListsTest, BrokenListsAndMisuseAreReported) {
     PlaceAll({At(7, 7)});
     board.borderCount = 0;
-    EXPECT_EQ(ErrorOf(board, At(8, 8)), "Border list inconsintency(3).");
+    EXPECT_EQ(ErrorOf([&] { board.MakeSearchMove(At(8, 8)); }), "Border list inconsintency(3).");
 
     ListBoard lifted(BoardKind::Search);
     lifted.MakeSearchMove(At(7, 7));
     lifted.borderCount = 0;
-    EXPECT_EQ(ErrorOf(lifted, At(7, 7)), "Border list inconsintency(4).");
+    EXPECT_EQ(ErrorOf([&] { lifted.MakeSearchMove(At(7, 7)); }), "Border list inconsintency(4).");
 
-    EXPECT_EQ(ErrorOf(board, static_cast<Coord>(board.Area())), "Invalid Coord");
+    EXPECT_EQ(ErrorOf([&] { board.MakeSearchMove(static_cast<Coord>(board.Area())); }), "Invalid Coord");
     ListBoard game(BoardKind::Game);
-    EXPECT_EQ(ErrorOf(game, At(7, 7)), "Board has no border lists.");
+    EXPECT_EQ(ErrorOf([&] { game.MakeSearchMove(At(7, 7)); }), "Board has no border lists.");
 }
 
 }  // namespace

@@ -5,22 +5,16 @@
 
 #include "board/GameRecord.h"
 #include "board/Geometry.h"
+#include "support/ErrorOf.h"
 
 namespace zomar {
 namespace {
 
+using test::ErrorOf;
+
 const std::string TakeBackRefused =
     "Kernel doesn't allow to take moves back throw another way than the way it was proceeded in forward "
     "direction.";
-
-std::string ErrorOf(GameRecord& record, Coord c) {
-    try {
-        record.PlayOrTakeBack(c);
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 class GameRecordTest : public ::testing::Test {
 protected:
@@ -54,7 +48,7 @@ TEST_F(GameRecordTest, PlayingTheLastStoneAgainLiftsIt) {
 TEST_F(GameRecordTest, OnlyTheLastStoneCanBeTakenBack) {
     record.PlayOrTakeBack(a);
     record.PlayOrTakeBack(b);
-    EXPECT_EQ(ErrorOf(record, a), TakeBackRefused);
+    EXPECT_EQ(ErrorOf([&] { record.PlayOrTakeBack(a); }), TakeBackRefused);
     EXPECT_EQ(record.moveCount, 2u);
     EXPECT_EQ(record.stone[a], Colour1);
     EXPECT_EQ(record.sideToMove, 1);
@@ -63,7 +57,7 @@ TEST_F(GameRecordTest, OnlyTheLastStoneCanBeTakenBack) {
 TEST_F(GameRecordTest, AnOccupiedPointWithoutMovesIsRefused) {
     // A stone that the record never placed cannot be lifted.
     record.stone[a] = Colour2;
-    EXPECT_EQ(ErrorOf(record, a), TakeBackRefused);
+    EXPECT_EQ(ErrorOf([&] { record.PlayOrTakeBack(a); }), TakeBackRefused);
     EXPECT_EQ(record.moveCount, 0u);
 }
 
@@ -81,8 +75,8 @@ TEST_F(GameRecordTest, PassHandsOverTheTurnOnly) {
 }
 
 TEST_F(GameRecordTest, PointsOutsideTheBoardAreRefused) {
-    EXPECT_EQ(ErrorOf(record, static_cast<Coord>(boardArea)), "Invalid Coord");
-    EXPECT_EQ(ErrorOf(record, 0xFFFF), "Invalid Coord");
+    EXPECT_EQ(ErrorOf([&] { record.PlayOrTakeBack(static_cast<Coord>(boardArea)); }), "Invalid Coord");
+    EXPECT_EQ(ErrorOf([&] { record.PlayOrTakeBack(0xFFFF); }), "Invalid Coord");
     EXPECT_EQ(record.sideToMove, 1);
     EXPECT_EQ(record.moveCount, 0u);
 }

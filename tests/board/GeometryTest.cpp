@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "board/Geometry.h"
+#include "support/PositionBuilder.h"
 
 namespace zomar {
 namespace {
+
+using test::At;
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -20,7 +23,6 @@ std::vector<int> ListUntilEnd(const std::uint16_t* list) {
     return points;
 }
 
-std::uint32_t At(std::uint32_t x, std::uint32_t y) { return x + y * boardWidth; }
 
 void ExpectError(void (*action)(), const char* message) {
     try {

@@ -13,22 +13,16 @@
 #include "board/Geometry.h"
 #include "support/PositionBuilder.h"
 #include "board/ListBoard.h"
+#include "support/ErrorOf.h"
 
 namespace zomar {
 namespace {
 
+using test::ErrorOf;
+using test::At;
+
 using oracle::Stone;
 
-Coord At(int x, int y) { return CoordFromXY(x, y); }
-
-std::string ErrorOf(ListBoard& board, Coord c) {
-    try {
-        board.MakeMove(c);
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 std::uint32_t LineField(const ListBoard& board, int colour, Coord p, int d) {
     return board.LineCategoryOf(colour, p, d);
@@ -171,9 +165,9 @@ TEST_F(ListBoardTest, RefusedMovesLeaveTheBoardUnchanged) {
     ListBoard board(BoardKind::Game);
     ListBoardTest::Play(board, MiddleGame());
     const oracle::Snapshot before = oracle::TakeSnapshot(board);
-    EXPECT_EQ(ErrorOf(board, static_cast<Coord>(board.Area())), "Invalid Coord");
-    EXPECT_EQ(ErrorOf(board, 0xFFFF), "Invalid Coord");
-    EXPECT_EQ(ErrorOf(board, At(7, 7)),
+    EXPECT_EQ(ErrorOf([&] { board.MakeMove(static_cast<Coord>(board.Area())); }), "Invalid Coord");
+    EXPECT_EQ(ErrorOf([&] { board.MakeMove(0xFFFF); }), "Invalid Coord");
+    EXPECT_EQ(ErrorOf([&] { board.MakeMove(At(7, 7)); }),
               "Kernel doesn't allow to take moves back throw another way than the way it was proceeded in forward "
               "direction.");
     EXPECT_TRUE(oracle::TakeSnapshot(board) == before);

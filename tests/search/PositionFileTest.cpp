@@ -7,9 +7,14 @@
 #include "board/Geometry.h"
 #include "search/PositionFile.h"
 #include "support/TemporaryDirectory.h"
+#include "support/ErrorOf.h"
+#include "support/PositionBuilder.h"
 
 namespace zomar {
 namespace {
+
+using test::ErrorOf;
+using test::At;
 
 class PositionFileTest : public ::testing::Test {
 protected:
@@ -28,19 +33,9 @@ protected:
         return directory / name;
     }
 
-    static std::string ErrorOf(const std::string& path) {
-        try {
-            ReadPositionFile(path);
-        } catch (const std::runtime_error& error) {
-            return error.what();
-        }
-        return "no error";
-    }
-
     test::TemporaryDirectory directory;
 };
 
-Coord At(std::uint32_t x, std::uint32_t y) { return static_cast<Coord>(x + y * boardWidth); }
 
 TEST_F(PositionFileTest, MovesCountFromOneInFileOrder) {
     const std::string path = Write("game.txt", "header 20x20\n10,10,0\n11,10,5\n1,20,-3\n20,1,1\n");
@@ -59,27 +54,27 @@ TEST_F(PositionFileTest, MoveListEndsAtEmptyLetterOrSingleNumberLines) {
 
 TEST_F(PositionFileTest, MalformedLinesAreErrors) {
     const std::string twoNumbers = Write("two.txt", "h\n1,1,0\n3,4\n");
-    EXPECT_EQ(ErrorOf(twoNumbers), "Failed to read data in file " + twoNumbers + ".");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(twoNumbers); }), "Failed to read data in file " + twoNumbers + ".");
     const std::string blanks = Write("blanks.txt", "h\n  \n");
-    EXPECT_EQ(ErrorOf(blanks), "Failed to read data in file " + blanks + ".");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(blanks); }), "Failed to read data in file " + blanks + ".");
 }
 
 TEST_F(PositionFileTest, CoordinatesOffTheBoardAreErrors) {
-    EXPECT_EQ(ErrorOf(Write("x0.txt", "h\n0,5,0\n")), "X coord overflow.");
-    EXPECT_EQ(ErrorOf(Write("y0.txt", "h\n5,0,0\n")), "Y coord overflow.");
-    EXPECT_EQ(ErrorOf(Write("x21.txt", "h\n21,5,0\n")), "X coord overflow.");
-    EXPECT_EQ(ErrorOf(Write("y21.txt", "h\n5,21,0\n")), "Y coord overflow.");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(Write("x0.txt", "h\n0,5,0\n")); }), "X coord overflow.");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(Write("y0.txt", "h\n5,0,0\n")); }), "Y coord overflow.");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(Write("x21.txt", "h\n21,5,0\n")); }), "X coord overflow.");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(Write("y21.txt", "h\n5,21,0\n")); }), "Y coord overflow.");
     // Coordinates wrap at 65536 before the 1 is taken off.
     EXPECT_EQ(ReadPositionFile(Write("wrap.txt", "h\n65537,65538,0\n")), std::vector<Coord>{At(0, 1)});
 }
 
 TEST_F(PositionFileTest, UnreadableFilesAreErrors) {
     const std::string missing = directory / "missing.txt";
-    EXPECT_EQ(ErrorOf(missing), "Failed to open file " + missing + ".");
-    EXPECT_EQ(ErrorOf(directory.Path().string()), "Failed to open file " + directory.Path().string() + ".");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(missing); }), "Failed to open file " + missing + ".");
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(directory.Path().string()); }), "Failed to open file " + directory.Path().string() + ".");
     // Long paths are cut to the message buffer.
     const std::string longName = directory / std::string(300, 'n');
-    EXPECT_EQ(ErrorOf(longName).size(), 255u);
+    EXPECT_EQ(ErrorOf([&] { ReadPositionFile(longName); }).size(), 255u);
 }
 
 }  // namespace

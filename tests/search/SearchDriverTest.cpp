@@ -4,9 +4,12 @@
 #include <climits>
 
 #include "search/EngineSession.h"
+#include "support/PositionBuilder.h"
 
 namespace zomar {
 namespace {
+
+using test::At;
 
 using SearchDriverTest = EngineSession;
 
@@ -28,7 +31,6 @@ void SetUpPosition(ABPNSEngine& engine, const std::vector<Coord>& toMove, const 
     }
 }
 
-Coord At(std::uint32_t x, std::uint32_t y) { return static_cast<Coord>(x + y * boardWidth); }
 
 TEST_F(SearchDriverTest, OpeningMovesAreAnsweredWithoutSearch) {
     const SearchResult first = engine->ThinkMove();

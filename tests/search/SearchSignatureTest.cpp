@@ -15,7 +15,7 @@
 #include "board/Geometry.h"
 #include "board/ListBoard.h"
 #include "search/PositionFile.h"
-#include "support/SearchSignature.h"
+#include "signature/SearchSignature.h"
 
 namespace zomar {
 namespace {
