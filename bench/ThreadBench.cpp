@@ -19,7 +19,7 @@ namespace zomar {
 namespace {
 
 constexpr std::int32_t SearchMs = 1000;
-constexpr std::uint32_t PositionStones = 20;
+constexpr std::uint32_t PositionStones = 12;
 constexpr std::size_t TableEntries = std::size_t{1} << 20;
 
 void BM_ThreadedSearch(benchmark::State& state) {

@@ -108,8 +108,10 @@ while [ "$finished" -lt "$started" ] || { [ "$started" -lt "$pairs" ] && [ -z "$
   a=$(grep -c '(A) wins' "$out" || true)
   b=$(grep -c '(B) wins' "$out" || true)
   d=$(grep -c ': draw by' "$out" || true)
-  slow=$(awk -v turn="$turn" '/^game .*slowest answer/ { split($0, s, "slowest answer "); if (s[2] + 0 > turn) n++ }
-                              END { print n + 0 }' "$out")
+  awk -v turn="$turn" '/^game .*slowest answer/ { split($0, s, "slowest answer "); if (s[2] + 0 > turn) print }' \
+    "$out" >"$work/late-$pair.txt"
+  slow=$(wc -l <"$work/late-$pair.txt")
+  cat "$work/late-$pair.txt" >>"$work/late.txt"
   wins=$((wins + a)) draws=$((draws + d)) losses=$((losses + b)) late=$((late + slow))
   grep -E '^ *fault: |^fault at END' "$out" >>"$work/faults.txt" || true
   echo "pair $((pair + 1))/$pairs (${sources[$((pair % ${#openings[@]}))]}): A $a, draws $d, B $b;" \
@@ -132,7 +134,8 @@ describe "B: $engine_b" "${info_b[@]}"
 echo "board ${size}x$size rule $rule, turn $turn ms, match $match ms, ${#openings[@]} openings, both colours"
 "$stats" "$wins" "$draws" "$losses" "${sprt_arguments[@]}"
 echo "games with an answer over $turn ms: $late"
-touch "$work/faults.txt"
+touch "$work/faults.txt" "$work/late.txt"
+sed 's/^/  /' "$work/late.txt"
 echo "illegal moves: $(grep -c 'illegal' "$work/faults.txt" || true)," \
   "faults in all: $(wc -l <"$work/faults.txt")"
 sed 's/^ */  /' "$work/faults.txt"
