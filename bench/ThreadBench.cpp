@@ -7,13 +7,13 @@
 #include <ostream>
 #include <vector>
 
-#include "signature/SearchSignature.h"
 #include "analysis/ProcessTables.h"
 #include "board/GameRecord.h"
 #include "board/ListBoard.h"
 #include "search/HelperThreads.h"
 #include "search/PositionFile.h"
 #include "search/TreeSearch.h"
+#include "signature/SearchSignature.h"
 
 namespace zomar {
 namespace {

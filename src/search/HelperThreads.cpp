@@ -21,7 +21,9 @@ HelperThreads::HelperThreads(std::uint32_t count, const ListBoard& position, Tra
     }
 }
 
-HelperThreads::~HelperThreads() { Join(); }
+HelperThreads::~HelperThreads() {
+    Join();
+}
 
 void HelperThreads::Join() {
     mStop.store(true, std::memory_order_relaxed);
@@ -40,8 +42,8 @@ std::uint64_t HelperThreads::Stop() {
     return stones;
 }
 
-void HelperThreads::Run(std::uint32_t index, const ListBoard& position, TranspositionTable& table,
-                        SearchLimits limits, std::int32_t hardLimit) {
+void HelperThreads::Run(std::uint32_t index, const ListBoard& position, TranspositionTable& table, SearchLimits limits,
+                        std::int32_t hardLimit) {
     try {
         const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(position);
         const std::uint32_t before = madeMoveCount;

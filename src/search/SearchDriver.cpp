@@ -46,8 +46,8 @@ std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std
 
 std::string ThreadStatisticsLine(std::uint32_t threads, std::uint64_t nodes, std::uint32_t elapsedMs) {
     std::ostringstream line;
-    line << "DEBUG threads " << threads << ": " << nodes << " nodes, speed:" << (elapsedMs == 0 ? 0 : nodes * 1000 / elapsedMs)
-         << "/s";
+    const std::uint64_t speed = elapsedMs == 0 ? 0 : nodes * 1000 / elapsedMs;
+    line << "DEBUG threads " << threads << ": " << nodes << " nodes, speed:" << speed << "/s";
     return line.str();
 }
 

@@ -48,7 +48,9 @@ bool Has(const Answer& answer, const std::string& start) {
 TEST(SearchThreads, TwoThreadsAnswerInTimeFindAForcedWinAndEndWithTheProcess) {
     TemporaryDirectory directory;
     EngineProcess engine(directory.Path().string());
-    for (const std::string command : {"start 15", "info thread_num 2", "info time_left 100000000"}) engine.Send(command);
+    for (const char* command : {"start 15", "info thread_num 2", "info time_left 100000000"}) {
+        engine.Send(command);
+    }
     engine.Send("info timeout_turn " + std::to_string(TurnMs));
     EXPECT_EQ(engine.ReadLine(), "OK");
     const Answer quiet = Ask(engine, {"board", "7,7,2", "8,8,1", "8,7,2", "done"});

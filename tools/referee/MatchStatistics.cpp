@@ -33,7 +33,9 @@ ScoreEstimate EstimateScore(const MatchResult& result) {
     return estimate;
 }
 
-double ExpectedScore(double elo) { return 1 / (1 + std::pow(10.0, -elo / 400)); }
+double ExpectedScore(double elo) {
+    return 1 / (1 + std::pow(10.0, -elo / 400));
+}
 
 double EloOfScore(double score) {
     if (score <= 0) return -std::numeric_limits<double>::infinity();
@@ -59,8 +61,10 @@ SprtState SequentialTest(const MatchResult& result, const SprtSettings& settings
     const double s1 = ExpectedScore(settings.elo1);
     state.llr = result.Games() * (s1 - s0) * (2 * score.mean - s0 - s1) / (2 * score.variance);
     if (result.Games() < MinSprtGames) return state;
-    if (state.llr >= state.upper) state.decision = SprtDecision::AcceptH1;
-    else if (state.llr <= state.lower) state.decision = SprtDecision::AcceptH0;
+    if (state.llr >= state.upper)
+        state.decision = SprtDecision::AcceptH1;
+    else if (state.llr <= state.lower)
+        state.decision = SprtDecision::AcceptH0;
     return state;
 }
 
