@@ -145,7 +145,7 @@ void FillOpponentThreats(ListBoard& board) {
     int counted = 0;
     for (const ThreatCategory c : threatLists) {
         for (std::uint32_t p = FirstInList(board, opponent, c); !IsListEnd(p); p = NextInList(board, opponent, p)) {
-            if (BorderStateOf(board, static_cast<Coord>(p)) == 2) continue;
+            if (BorderStateOf(board, static_cast<Coord>(p)) == BorderOutside) continue;
             AddCandidate(board, static_cast<Coord>(p));
             if (++counted == 3) return;
         }

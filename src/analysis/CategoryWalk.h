@@ -25,10 +25,10 @@ inline std::uint32_t NextInList(const ListBoard& board, int colour, std::uint32_
 
 inline bool IsListEnd(std::uint32_t point) { return point >= boardArea; }
 
-// The border state a filler sees: 1 (on the border) for every point of a board
-// that keeps no border.
+// The border state a filler sees: listed for every point of a board that keeps
+// no border.
 inline std::int32_t BorderStateOf(const ListBoard& board, Coord p) {
-    return board.borderStateRef ? board.borderStateRef[p] : 1;
+    return board.borderStateRef ? board.borderStateRef[p] : BorderListed;
 }
 
 inline bool IsListed(const ListBoard& board, Coord p) { return (board.candidateMark[p] & MarkListed) != 0; }

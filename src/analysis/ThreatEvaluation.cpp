@@ -294,7 +294,7 @@ void AddBorderDoubleTwos(ListBoard& board) {
     const int own = OwnColour(board);
     for (std::uint32_t p = FirstInList(board, own, TwoTwo); !IsListEnd(p) && board.candidateCount < 10;
          p = NextInList(board, own, p)) {
-        if (BorderStateOf(board, static_cast<Coord>(p)) == 1) AddCandidate(board, static_cast<Coord>(p));
+        if (BorderStateOf(board, static_cast<Coord>(p)) == BorderListed) AddCandidate(board, static_cast<Coord>(p));
     }
 }
 

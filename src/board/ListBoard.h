@@ -28,7 +28,9 @@ constexpr std::int32_t BorderOutside = 2;
 
 // Candidate mark bits.
 constexpr std::uint8_t MarkListed = 1;
-constexpr std::uint8_t MarkUnweightedCounterFour = 5;
+// Set on candidates that the counter-four scan added without weight.
+constexpr std::uint8_t MarkUnweightedBit = 4;
+constexpr std::uint8_t MarkUnweightedCounterFour = MarkListed | MarkUnweightedBit;
 constexpr std::uint8_t MarkExtension = 17;
 constexpr std::uint8_t PlyThreatFlag = 8;
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "platform/Platform.h"
+#include "util/LineEnding.h"
 #include "util/NumberParsing.h"
 #include "util/Paths.h"
 
@@ -23,13 +24,6 @@ std::string LowercaseAscii(std::string text) {
         }
     }
     return text;
-}
-
-// Managers end lines with CR LF; the carriage return is not part of the line.
-void StripCarriageReturn(std::string& line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
 }
 
 // The text after the first blank; empty when there is none.

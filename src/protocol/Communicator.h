@@ -22,6 +22,8 @@ using BoardStone = std::array<std::uint32_t, 3>;  // x, y, field
 constexpr std::size_t MaxInfoTextLength = 255;
 // A match without any "time_left" has this long from start-up.
 constexpr std::int32_t DefaultMatchTimeMs = 30000;
+// The memory limit used when the manager sets none (max_memory 0).
+constexpr std::int32_t DefaultMaxMemory = 62914560;
 
 // The protocol front end: settings, the command loop, the answer formats. Every
 // game command becomes a virtual call that the engine implements.
@@ -76,7 +78,7 @@ public:
     bool boardMode = false;
     std::string currentLine;  // the line being interpreted, lowercased
     std::string lineAsRead;   // the same line before lowercasing
-    std::int32_t max_memory = 62914560;
+    std::int32_t max_memory = DefaultMaxMemory;
     std::int32_t game_type = 1;
     std::int32_t rule = 0;
     std::string folder;

@@ -25,8 +25,6 @@ public:
 constexpr std::size_t MAX_BOARD_SIZE_BYTES = 40000;
 constexpr std::size_t BoardImageOffset = 16384;
 
-// The memory limit used when the manager sets none (max_memory 0).
-constexpr std::int32_t DefaultMaxMemory = 62914560;
 // Memory the process keeps beside the table: 2 MiB and a little.
 constexpr std::int64_t ReservedMemoryBytes = 2097208;
 // The table never gets fewer entries than this, however small the budget.

@@ -7,6 +7,7 @@
 
 #include "board/Geometry.h"
 #include "platform/Platform.h"
+#include "util/LineEnding.h"
 
 namespace zomar {
 
@@ -24,11 +25,6 @@ constexpr std::size_t MessageBufferSize = 256;
 bool StartsWithLetter(std::istream& file) {
     const int next = file.peek();
     return next != std::char_traits<char>::eof() && std::isalpha(static_cast<unsigned char>(next));
-}
-
-// Files written on Windows keep a carriage return at the end of each line here.
-void StripCarriageReturn(std::string& line) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
 }
 
 Coord MoveFromFileCoords(unsigned x, unsigned y) {

@@ -38,7 +38,7 @@ void BuildAttackList(const ListBoard& board, const Coord* moves, std::uint32_t n
         prev = board.moveList[board.moveCount - 2];
         hasPrev = true;
         for (const Coord* p = focus; *p != end && attacks.HasRoom(); ++p) {
-            if (board.stone[*p] == 0 || *p == prev) attacks.points[attacks.length++] = *p;
+            if (board.stone[*p] == EmptyCell || *p == prev) attacks.points[attacks.length++] = *p;
         }
         attacks.kept = attacks.length;
     }

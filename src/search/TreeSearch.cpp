@@ -11,8 +11,6 @@ namespace zomar {
 
 namespace {
 
-// Mark bit of candidates that the counter-four scan added without weight.
-constexpr std::uint8_t MarkUnweightedBit = 4;
 // A node deeper than IidMinDepth that the table gives no move first searches
 // IidReduction plies shallower to find one.
 constexpr std::int32_t IidMinDepth = 6;
@@ -25,7 +23,7 @@ constexpr std::int32_t DrawValue = 0;
 
 bool IsProven(std::int32_t value) { return value == SCORE_WIN || value == SCORE_LOSS; }
 Coord NoMove() { return static_cast<Coord>(boardArea); }
-bool IsEmptyPoint(const ListBoard& board, Coord c) { return c < boardArea && board.stone[c] == 0; }
+bool IsEmptyPoint(const ListBoard& board, Coord c) { return c < boardArea && board.stone[c] == EmptyCell; }
 
 void RaisePlyReached(SearchCounters& counters, const ListBoard& board) {
     counters.maxPlyReached = std::max(counters.maxPlyReached, board.moveCount);
