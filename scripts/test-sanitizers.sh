@@ -2,7 +2,8 @@
 # Builds the whole tree with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/ and runs the whole test suite there (the referee's game set
 # included). Any sanitizer report ends the process that made it with an error,
-# so it fails its test. JOBS sets the parallelism (default 2).
+# so it fails its test. Then a short two-thread search runs under
+# ThreadSanitizer (build-tsan/). JOBS sets the parallelism (default 2).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-asan"
@@ -21,3 +22,15 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd "$build"
 ctest --output-on-failure -j "$jobs"
+
+# A short search by two threads under ThreadSanitizer: the shared table, and
+# the helper threads' start and end around a move.
+tsan="$root/build-tsan"
+cmake -S "$root" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -g" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
+  -DZOMAR_BUILD_BENCH=OFF >&2
+cmake --build "$tsan" -j "$jobs" --target pbrain-zomar >&2
+printf '%s\r\n' "start 15" "info thread_num 2" "info timeout_turn 1000" "info time_left 100000000" \
+  board 7,7,2 8,8,1 8,7,2 done "turn 9,9" end |
+  TSAN_OPTIONS=halt_on_error=1:exitcode=66 "$tsan/src/pbrain-zomar" >/dev/null
+echo "ThreadSanitizer: two-thread search clean" >&2

@@ -7,7 +7,7 @@
 
 namespace zomar {
 
-std::uint32_t madeMoveCount = 0;
+thread_local std::uint32_t madeMoveCount = 0;
 
 GameRecord::GameRecord()
     : stone(new std::uint8_t[boardArea]), moveList(new Coord[boardArea]) {

@@ -7,8 +7,9 @@
 
 namespace zomar {
 
-// Stones ever placed by any board of the process; the search's node counter.
-extern std::uint32_t madeMoveCount;
+// Stones ever placed by the boards of this thread; the search's node counter.
+// Each search thread counts its own, so that counting costs no shared write.
+extern thread_local std::uint32_t madeMoveCount;
 
 // Which point holds which stone, whose turn it is, and the stones in play order.
 // The only way back is to play the last stone's point again.

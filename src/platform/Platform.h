@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -60,6 +61,23 @@ inline void Prefetch(const void* address) {
     __builtin_prefetch(address);
 #else
     (void)address;
+#endif
+}
+
+// Relaxed atomic reads and writes of a word in plain memory (such as memory
+// the system handed out zeroed), for data that threads share without locks.
+inline std::uint64_t LoadRelaxed(const std::uint64_t& word) {
+#if defined(__GNUC__) || defined(__clang__)
+    return __atomic_load_n(&word, __ATOMIC_RELAXED);
+#else
+    return std::atomic_ref<std::uint64_t>(const_cast<std::uint64_t&>(word)).load(std::memory_order_relaxed);
+#endif
+}
+inline void StoreRelaxed(std::uint64_t& word, std::uint64_t value) {
+#if defined(__GNUC__) || defined(__clang__)
+    __atomic_store_n(&word, value, __ATOMIC_RELAXED);
+#else
+    std::atomic_ref<std::uint64_t>(word).store(value, std::memory_order_relaxed);
 #endif
 }
 

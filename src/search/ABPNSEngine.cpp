@@ -1,6 +1,8 @@
 #include "search/ABPNSEngine.h"
 
+#include <algorithm>
 #include <optional>
+#include <thread>
 
 #include "board/Geometry.h"
 #include "protocol/ThreatMap.h"
@@ -53,17 +55,24 @@ bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& 
     return true;
 }
 
-// The managers' per-move limits; zero or a negative number lifts the limit.
-// They are an extension: a value that is not a number is reported and ignored.
+// The managers' per-move limits (zero or a negative number lifts a limit) and
+// the number of search threads. They are an extension: a value that is not a
+// number is reported and ignored.
 void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) {
-    std::uint32_t* limit = key == "max_depth" ? &limits.maxDepth : key == "max_node" ? &limits.maxNodes : nullptr;
-    if (limit == nullptr) return;
+    if (key != "max_depth" && key != "max_node" && key != "thread_num") return;
     const std::optional<std::int32_t> number = ReadInt(value);
     if (!number) {
         SendError("Ignored " + key + " " + value + ": not a number.");
         return;
     }
-    *limit = *number > 0 ? static_cast<std::uint32_t>(*number) : 0;
+    if (key == "thread_num") {
+        // More threads than cores would only share them.
+        const std::int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+        searchThreads = static_cast<std::uint32_t>(std::clamp<std::int64_t>(*number, 1, cores));
+        return;
+    }
+    std::uint32_t& limit = key == "max_depth" ? limits.maxDepth : limits.maxNodes;
+    limit = *number > 0 ? static_cast<std::uint32_t>(*number) : 0;
 }
 
 }  // namespace zomar

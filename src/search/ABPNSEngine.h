@@ -38,6 +38,8 @@ constexpr std::int32_t TestSearchLimitMs = 3000;
 
 // The "DEBUG AB: " line: stones placed, the threat search's share, speed.
 std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std::uint32_t elapsedMs);
+// The "DEBUG threads " line: stones placed by all search threads, speed.
+std::string ThreadStatisticsLine(std::uint32_t threads, std::uint64_t nodes, std::uint32_t elapsedMs);
 
 // The engine. Its methods live in four files:
 //   search/ABPNSEngine.cpp     construction, the game board, extension commands and keys
@@ -81,6 +83,8 @@ public:
     std::unique_ptr<TranspositionTable> transpositionTable;
     SearchCounters counters;
     SearchLimits limits;
+    // Search threads, from info thread_num.
+    std::uint32_t searchThreads = 1;
 
 private:
     // search/ABPNSEngine.cpp

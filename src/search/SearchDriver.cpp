@@ -2,6 +2,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "board/Geometry.h"
 #include "platform/Platform.h"
 #include "search/ABPNSEngine.h"
+#include "search/HelperThreads.h"
 
 namespace zomar {
 
@@ -24,6 +26,13 @@ std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std
     std::ostringstream line;
     line << "DEBUG AB: " << nodeCount << " nodes (VCF " << vcfShare << "%)"
          << ", speed:" << speed << "/s";
+    return line.str();
+}
+
+std::string ThreadStatisticsLine(std::uint32_t threads, std::uint64_t nodes, std::uint32_t elapsedMs) {
+    std::ostringstream line;
+    const std::uint64_t speed = elapsedMs == 0 ? 0 : nodes * 1000 / elapsedMs;
+    line << "DEBUG threads " << threads << ": " << nodes << " nodes, speed:" << speed << "/s";
     return line.str();
 }
 
@@ -170,8 +179,11 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     const std::uint32_t nodesBefore = madeMoveCount;
     counters.vcfNodeCount = 0;
 
+    std::optional<HelperThreads> helpers;
+    if (searchThreads > 1) helpers.emplace(searchThreads - 1, *gameBoard, *transpositionTable, limits, hardLimit);
     TreeSearch search(*transpositionTable, counters, Output(), limits);
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
+    const std::uint64_t helperNodes = helpers ? helpers->Stop() : 0;
 
     if (result.value != SCORE_WIN && result.value != SCORE_LOSS) {
         SendLine("DEBUG value = " + std::to_string(result.value));
@@ -181,6 +193,7 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     if (elapsed > StatisticsMinMs) {
         SendLine(SearchStatisticsLine(nodes, counters.vcfNodeCount, elapsed));
     }
+    if (helpers) Output() << ThreadStatisticsLine(searchThreads, nodes + helperNodes, elapsed) << std::endl;
     const std::int32_t status = StatusOf(result);
     if (status == SCORE_WIN) {
         SendMessage("AB :-)");

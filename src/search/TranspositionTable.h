@@ -14,23 +14,22 @@ constexpr std::uint8_t BoundUpper = 1;
 constexpr std::uint8_t BoundLower = 2;
 constexpr std::uint8_t BoundExact = 3;
 
-// One slot of the table; the memory budget reckons 32 bytes per entry. A slot
-// of all zero bytes is empty (bound 0), so fresh zeroed memory is an empty table.
-struct TableEntry {
-    std::uint32_t keyLow;
-    std::uint32_t keyHigh;
-    std::int16_t depth;
-    std::uint8_t bound;
-    std::int32_t value;
-    std::int32_t proof;
-    std::int32_t disproof;
-    std::uint32_t link;
-    Coord bestMove;
+// One slot of the table, shared by the search threads without locks. The data
+// word packs value, depth, bound and best move; the check word is the key xor
+// the data, so a slot that another thread was rewriting, or that holds another
+// position, fails the check on read. Both words are read and written as
+// relaxed atomics. The all-zero slot is empty, so fresh zeroed memory
+// is an empty table. An entry keeps 32 bytes, so that a memory limit still
+// gives the same number of entries, and never straddles a cache line.
+struct alignas(32) TableEntry {
+    std::uint64_t check;
+    std::uint64_t data;
 };
 static_assert(sizeof(TableEntry) == 32, "a table entry must stay 32 bytes");
 
 // The search's memory of positions: one slot per hash key modulo the entry
-// count, replaced on every store, kept across searches and games.
+// count, replaced on every store, kept across searches and games. Probes and
+// stores may come from several threads at once.
 class TranspositionTable {
 public:
     // Takes `entries` slots (at least one), or half as many again and again

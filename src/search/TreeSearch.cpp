@@ -21,7 +21,6 @@ constexpr std::uint32_t FirstIterationDepth = 2;
 // The value of a full board for either side.
 constexpr std::int32_t DrawValue = 0;
 
-bool IsProven(std::int32_t value) { return value == SCORE_WIN || value == SCORE_LOSS; }
 Coord NoMove() { return static_cast<Coord>(boardArea); }
 bool IsEmptyPoint(const ListBoard& board, Coord c) { return c < boardArea && board.stone[c] == EmptyCell; }
 
@@ -46,14 +45,17 @@ private:
 }  // namespace
 
 TreeSearch::TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
-                       SearchLimits limits)
-    : mTable(table), mCounters(counters), mOut(out), mLimits(limits), mNodeStart(madeMoveCount) {}
+                       SearchLimits limits, HelperRole role)
+    : mTable(table), mCounters(counters), mOut(out), mLimits(limits), mRole(role), mNodeStart(madeMoveCount) {}
 
 bool TreeSearch::NodeBudgetSpent() const {
     return mLimits.maxNodes > 0 && madeMoveCount - mNodeStart >= mLimits.maxNodes;
 }
 
-bool TreeSearch::HardLimitReached(MsTimer& timer) { return timer.ElapsedMs() >= 0 || NodeBudgetSpent(); }
+bool TreeSearch::HardLimitReached(MsTimer& timer) {
+    return timer.ElapsedMs() >= 0 || NodeBudgetSpent() ||
+           (mRole.stop != nullptr && mRole.stop->load(std::memory_order_relaxed));
+}
 
 void TreeSearch::ReserveMoveStack(std::size_t entries) {
     if (mMoveStack.size() >= entries) return;
@@ -78,7 +80,7 @@ SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softL
     mCounters.maxPlyReached = board.moveCount;
 
     bool accepted = false;
-    std::uint32_t depth = FirstIterationDepth;
+    std::uint32_t depth = FirstIterationDepth + mRole.depthShift;
     for (;; ++depth) {
         const SearchResult iteration = SearchRoot(board, static_cast<std::int32_t>(depth), hardTimer);
         result.value = iteration.value;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
@@ -25,6 +26,14 @@ struct SearchCounters {
     std::uint32_t maxPlyReached = 0;
 };
 
+// A helper thread's part in a search run by several threads: the first
+// thread's flag that ends it, and how many plies deeper than the first
+// thread its iterations start, so that the threads spread over the depths.
+struct HelperRole {
+    const std::atomic<bool>* stop = nullptr;
+    std::uint32_t depthShift = 0;
+};
+
 // The threat-space search tries at most this many attacks per level; its
 // attack list holds as many entries, the terminator included.
 constexpr std::uint32_t MaxThreatAttacks = 40;
@@ -38,7 +47,7 @@ constexpr std::uint32_t MaxThreatAttacks = 40;
 class TreeSearch {
 public:
     TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
-               SearchLimits limits = {});
+               SearchLimits limits = {}, HelperRole role = {});
 
     SearchResult IterativeDeepening(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
     SearchResult SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer);
@@ -48,7 +57,8 @@ public:
                               Coord& bestMove, std::int32_t bound, const Coord* focus);
 
 private:
-    // The hard deadline has passed, or the node budget is spent.
+    // The hard deadline has passed, the node budget is spent, or the first
+    // thread has answered.
     bool HardLimitReached(MsTimer& timer);
     bool NodeBudgetSpent() const;
     void ReserveMoveStack(std::size_t entries);
@@ -66,6 +76,7 @@ private:
     SearchCounters& mCounters;
     std::ostream& mOut;
     SearchLimits mLimits;
+    HelperRole mRole;
     std::uint32_t mNodeStart = 0;
     std::vector<Coord> mMoveStack;
     std::vector<std::int32_t> mNodeCounts;

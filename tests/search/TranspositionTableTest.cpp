@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "analysis/Score.h"
 #include "board/Geometry.h"
 
@@ -30,7 +33,7 @@ protected:
 
 TEST_F(TranspositionTableTest, UnknownPositionsLeaveTheWindowAndGiveNoMove) {
     TranspositionTable table(64);
-    // Empty entries are all zero: key 0 matches their key fields but not their bound.
+    // Empty entries hold no bound, whatever key is asked for.
     for (std::uint64_t key : {Key, std::uint64_t{123456789}, std::uint64_t{0}}) {
         const Probe probe = ProbeFullWindow(table, key, 0);
         EXPECT_FALSE(probe.found);
@@ -138,6 +141,28 @@ TEST_F(TranspositionTableTest, DepthIsKeptAsSixteenBitsAndEmptyBudgetsStillGetAS
     table.StoreTable(Key, 0x10005, SCORE_WIN, 1, BoundLower);  // stored as depth 5
     EXPECT_EQ(ProbeFullWindow(table, Key, 5).alpha, SCORE_WIN);
     EXPECT_EQ(ProbeFullWindow(table, Key, 6).alpha, SCORE_LOSS);
+}
+
+// One thread keeps rewriting a slot with two positions while another reads
+// it: a read either misses or gives back one position's own move and value,
+// never a mix of the two.
+TEST_F(TranspositionTableTest, ConcurrentStoresNeverReadBackAMixedEntry) {
+    TranspositionTable table(1);
+    const std::uint64_t keys[2] = {Key, ~Key};
+    const Coord moves[2] = {3, 200};
+    const std::int32_t values[2] = {SCORE_WIN, SCORE_LOSS};
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 200000; ++i) table.StoreTable(keys[i % 2], 5, values[i % 2], moves[i % 2], BoundExact);
+        done = true;
+    });
+    int mixed = 0;
+    for (int i = 0; !done; ++i) {
+        const Probe probe = ProbeFullWindow(table, keys[i % 2], 1);
+        if (probe.found && (probe.move != moves[i % 2] || probe.alpha != values[i % 2])) ++mixed;
+    }
+    writer.join();
+    EXPECT_EQ(mixed, 0);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ const char* const UsageText =
     "  --no-memory-check  do not count a peak above max_memory as a fault\n"
     "  --start-timeout MS time allowed to answer START or RESTART (30000)\n"
     "  --fresh-process    a new brain process for every game, ended after it\n"
-    "  --transcript FILE  write every protocol line to FILE\n";
+    "  --transcript FILE  write every protocol line to FILE\n"
+    "  --info-a, --info-b 'KEY VALUE'  one more INFO line for brain A or B (repeatable)\n";
 
 namespace {
 
@@ -114,6 +115,8 @@ RefereeSettings ParseCommandLine(const std::vector<std::string>& arguments) {
             settings.match.startTimeoutMs = static_cast<int>(number(1, 3600000));
         } else if (option == "--fresh-process") {
             settings.match.freshProcess = true;
+        } else if (option == "--info-a" || option == "--info-b") {
+            settings.match.extraInfo[option == "--info-a" ? 0 : 1].push_back(value());
         } else if (option == "--transcript") {
             settings.transcriptPath = value();
         } else if (option.rfind("--", 0) == 0) {

@@ -154,6 +154,7 @@ bool Referee::Prepare(int seat, const GameSetup& setup, std::vector<Fault>& faul
     Send(seat, "INFO rule " + std::to_string(setup.rule));
     Send(seat, "INFO game_type " + std::to_string(options.gameType));
     Send(seat, "INFO folder " + options.folder);
+    for (const std::string& line : options.extraInfo[seat]) Send(seat, "INFO " + line);
     return true;
 }
 

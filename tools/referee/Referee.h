@@ -28,6 +28,7 @@ struct MatchOptions {
     bool freshProcess = false;  // one brain process per game, ended after it
     int gameType = 1;
     std::string folder;  // the "info folder" value
+    std::array<std::vector<std::string>, 2> extraInfo;  // "key value" INFO lines per brain, sent last
 };
 
 // One game of the schedule.

@@ -42,7 +42,8 @@ TEST(Schedule, NoFittingOpeningIsAnError) {
 
 TEST(CommandLine, ReadsOptionsAndBrains) {
     const RefereeSettings settings = ParseCommandLine({"--games", "4", "--sizes", "15,20x10", "--rules", "1",
-                                                       "--turn", "500", "--no-memory-check", "valgrind -q ./brain"});
+                                                       "--turn", "500", "--no-memory-check", "--info-b", "thread_num 2",
+                                                       "valgrind -q ./brain"});
     EXPECT_EQ(settings.schedule.games, 4);
     ASSERT_EQ(settings.schedule.sizes.size(), 2u);
     EXPECT_EQ(settings.schedule.sizes[1].width, 20);
@@ -52,6 +53,8 @@ TEST(CommandLine, ReadsOptionsAndBrains) {
     EXPECT_FALSE(settings.match.checkMemory);
     EXPECT_EQ(settings.match.commands[0], (std::vector<std::string> {"valgrind", "-q", "./brain"}));
     EXPECT_EQ(settings.match.commands[1], settings.match.commands[0]);
+    EXPECT_TRUE(settings.match.extraInfo[0].empty());
+    EXPECT_EQ(settings.match.extraInfo[1], std::vector<std::string> {"thread_num 2"});
 }
 
 TEST(CommandLine, RefusesBadArguments) {
