@@ -52,7 +52,8 @@ function forbiddenPoints() {
 
 function redraw() {
   const map = threatMaps.get(game.moves.length) ?? null;
-  view.draw(game, { numbers: $('numbers').checked, threats: $('threats').checked ? map : null, forbidden: forbiddenPoints() });
+  const threats = $('threats').checked ? map : null;
+  view.draw(game, { numbers: $('numbers').checked, threats, forbidden: forbiddenPoints() });
   $('pos').value = game.toNotation();
   let status;
   if (game.winner) status = `${game.winner === humanColour ? 'You win' : 'The engine wins'} (${game.winner === BLACK ? 'black' : 'white'} five).`;

@@ -45,7 +45,8 @@ export class BoardView {
     if (threats) this.drawThreats(position, threats, svg);
     for (const key of forbidden) {
       const [x, y] = key.split(',').map(Number);
-      element('path', { class: 'forbidden', d: `M${x - 0.2} ${y - 0.2}L${x + 0.2} ${y + 0.2}M${x - 0.2} ${y + 0.2}L${x + 0.2} ${y - 0.2}`, 'data-x': x, 'data-y': y }, svg);
+      const d = `M${x - 0.2} ${y - 0.2}L${x + 0.2} ${y + 0.2}M${x - 0.2} ${y + 0.2}L${x + 0.2} ${y - 0.2}`;
+      element('path', { class: 'forbidden', d, 'data-x': x, 'data-y': y }, svg);
     }
     const five = new Set(position.five.map(({ x, y }) => y * size + x));
     position.moves.forEach(({ x, y }, index) => {

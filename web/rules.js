@@ -6,7 +6,10 @@ import { BLACK } from './position.js';
 export const RULES = [
   { id: 0, name: 'Freestyle (five or more)', wins: (length) => length >= 5 },
   { id: 1, name: 'Exactly five', wins: (length) => length === 5 },
-  { id: 4, name: 'Renju (black: exactly five, no forbidden points)', wins: (length, colour) => (colour === BLACK ? length === 5 : length >= 5) },
+  {
+    id: 4, name: 'Renju (black: exactly five, no forbidden points)',
+    wins: (length, colour) => (colour === BLACK ? length === 5 : length >= 5),
+  },
 ];
 
 export function ruleById(id) {
