@@ -42,9 +42,18 @@ function engineColour() { return WHITE + BLACK - humanColour; }
 
 function notice(text = '') { $('notice').textContent = text; }
 
+// The empty points black may not play now, as "x,y", from the engine's map.
+function forbiddenPoints() {
+  const map = game.toMove() === BLACK ? threatMaps.get(game.moves.length) : null;
+  const points = new Set();
+  map?.forEach(([, , forbidden], p) => forbidden && points.add(`${p % game.size},${Math.floor(p / game.size)}`));
+  return points;
+}
+
 function redraw() {
-  const threats = $('threats').checked ? threatMaps.get(game.moves.length) ?? null : null;
-  view.draw(game, { numbers: $('numbers').checked, threats });
+  const map = threatMaps.get(game.moves.length) ?? null;
+  const threats = $('threats').checked ? map : null;
+  view.draw(game, { numbers: $('numbers').checked, threats, forbidden: forbiddenPoints() });
   $('pos').value = game.toNotation();
   let status;
   if (game.winner) status = `${game.winner === humanColour ? 'You win' : 'The engine wins'} (${game.winner === BLACK ? 'black' : 'white'} five).`;
@@ -83,16 +92,17 @@ function readAnswer(lines) {
   return move;
 }
 
-// The engine's categories as [black, white] per point.
+// The engine's categories as [black, white, forbidden for black] per point;
+// black's letter is upper case where black may not play.
 async function fetchThreats() {
   const line = (await ask('threats')).find((answer) => answer.startsWith('THREATS '));
   if (!line) return;
   const letters = line.slice(8);
   const map = [];
   for (let i = 0; i < letters.length; i += 2) {
-    const own = letters.charCodeAt(i) - 97;
-    const other = letters.charCodeAt(i + 1) - 97;
-    map.push(engineColour() === BLACK ? [own, other] : [other, own]);
+    const [own, other] = [letters[i], letters[i + 1]].map((letter) => letter.toLowerCase().charCodeAt(0) - 97);
+    const [black, white] = engineColour() === BLACK ? [own, other] : [other, own];
+    map.push([black, white, /[A-Z]/.test(letters[i] + letters[i + 1])]);
   }
   threatMaps.set(game.moves.length, map);
 }
@@ -149,6 +159,10 @@ async function humanMove(x, y) {
   }
   if (game.at(x, y)) {
     notice('That point is taken.');
+    return;
+  }
+  if (forbiddenPoints().has(`${x},${y}`)) {
+    notice('That point is forbidden for black under renju (overline, double four or double three).');
     return;
   }
   notice();

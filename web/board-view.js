@@ -26,8 +26,9 @@ export class BoardView {
     this.onPointClick = onPointClick;
   }
 
-  // threats: per point [black category, white category], or null.
-  draw(position, { numbers, threats }) {
+  // threats: per point [black category, white category], or null; forbidden:
+  // the points black may not play, as "x,y", crossed.
+  draw(position, { numbers, threats, forbidden }) {
     const { size } = position;
     const svg = this.svg;
     svg.replaceChildren();
@@ -42,6 +43,11 @@ export class BoardView {
       }
     }
     if (threats) this.drawThreats(position, threats, svg);
+    for (const key of forbidden) {
+      const [x, y] = key.split(',').map(Number);
+      const d = `M${x - 0.2} ${y - 0.2}L${x + 0.2} ${y + 0.2}M${x - 0.2} ${y + 0.2}L${x + 0.2} ${y - 0.2}`;
+      element('path', { class: 'forbidden', d, 'data-x': x, 'data-y': y }, svg);
+    }
     const five = new Set(position.five.map(({ x, y }) => y * size + x));
     position.moves.forEach(({ x, y }, index) => {
       const colour = position.colourOf(index) === BLACK ? 'black' : 'white';

@@ -56,14 +56,15 @@ void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[Catego
 
 bool IsRenjuRule() { return (gameRule & RenjuRuleBit) != 0; }
 
-void FollowRenjuBlack(const GameRecord& board) {
-    renjuBlack = 0;
-    if (!IsRenjuRule()) return;
+int RenjuBlackOf(const GameRecord& board) {
+    if (!IsRenjuRule()) return 0;
     int stones[3] = {};
     for (std::uint32_t p = 0; p < boardArea; ++p) ++stones[board.stone[p]];
-    renjuBlack = stones[Colour1] != stones[Colour2] ? (stones[Colour1] > stones[Colour2] ? Colour1 : Colour2)
-                                                   : board.ToMoveColour();
+    return stones[Colour1] != stones[Colour2] ? (stones[Colour1] > stones[Colour2] ? Colour1 : Colour2)
+                                              : board.ToMoveColour();
 }
+
+void FollowRenjuBlack(const GameRecord& board) { renjuBlack = RenjuBlackOf(board); }
 
 std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked) {
     if (board.ToMoveColour() != renjuBlack || board.candidateCount == 0) return status;

@@ -11,7 +11,9 @@ namespace zomar {
 
 bool IsRenjuRule();
 // Black is the side with more stones, or the side to move when both have as
-// many; sets renjuBlack for the boards of one search (0 unless renju).
+// many (0 unless renju).
+int RenjuBlackOf(const GameRecord& board);
+// Sets renjuBlack to RenjuBlackOf(board) for the boards of one search.
 void FollowRenjuBlack(const GameRecord& board);
 
 // Corrects a threat evaluation of `mode` for black to move: forbidden points

@@ -1,18 +1,22 @@
 #include "protocol/ThreatMap.h"
 
+#include "analysis/ForbiddenPoint.h"
+#include "analysis/RenjuRestriction.h"
+
 namespace zomar {
 
 namespace {
 
-char CategoryLetter(ThreatCategory category) {
+char CategoryLetter(ThreatCategory category, bool forbidden) {
     const ThreatCategory shown = category < CategoryCount ? category : ThreatCategory{Impossible};
-    return static_cast<char>('a' + shown);
+    return static_cast<char>((forbidden ? 'A' : 'a') + shown);
 }
 
 }  // namespace
 
 std::string ThreatMapLine(const ListBoard& board, int ownColour) {
     const int otherColour = 3 - ownColour;
+    const int black = RenjuBlackOf(board);
     std::string line = "THREATS ";
     line.reserve(line.size() + 2 * board.Area());
     for (std::uint32_t p = 0; p < board.Area(); ++p) {
@@ -20,8 +24,9 @@ std::string ThreatMapLine(const ListBoard& board, int ownColour) {
             line += "--";
             continue;
         }
-        line += CategoryLetter(board.PointCategoryOf(ownColour, p));
-        line += CategoryLetter(board.PointCategoryOf(otherColour, p));
+        const bool forbidden = black != 0 && IsForbiddenPoint(board, static_cast<Coord>(p), black);
+        line += CategoryLetter(board.PointCategoryOf(ownColour, p), forbidden && ownColour == black);
+        line += CategoryLetter(board.PointCategoryOf(otherColour, p), forbidden && otherColour == black);
     }
     return line;
 }

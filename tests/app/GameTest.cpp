@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,6 +84,27 @@ TEST(GameTest, OwnFourIsCompletedWithThePicture) {
     EXPECT_EQ(lines[0], "MESSAGE    .-. ");
     EXPECT_EQ(lines[10], "MESSAGE .'.-/`-. `.  .\\| ");
     EXPECT_TRUE(lines[11] == "4,7" || lines[11] == "9,7") << lines[11];
+}
+
+TEST(GameTest, ThreatsMarkBlacksForbiddenPointsOnlyUnderRenju) {
+    // Black (first) to move; (7, 7) would make two open threes. Returns the upper-case letters' offsets.
+    const auto marked = [](const std::string& rule) {
+        const std::vector<std::string> lines = Session({"info rule " + rule, "start 15", "play 5,7", "play 0,0",
+                                                        "play 6,7", "play 14,0", "play 7,5", "play 0,14", "play 7,6",
+                                                        "play 14,14", "threats"});
+        EXPECT_TRUE(StartsWith(lines.back(), "THREATS "));
+        std::set<std::size_t> offsets;
+        for (std::size_t i = 8; i < lines.back().size(); ++i) {
+            if (std::isupper(static_cast<unsigned char>(lines.back()[i]))) offsets.insert(i - 8);
+        }
+        return offsets;
+    };
+    EXPECT_TRUE(marked("0").empty());
+    const std::set<std::size_t> renju = marked("4");
+    const std::size_t h8 = 2 * (7 * 15 + 7) + (renju.count(2 * (7 * 15 + 7)) ? 0 : 1);
+    EXPECT_TRUE(renju.count(h8));
+    EXPECT_TRUE(std::all_of(renju.begin(), renju.end(), [&](std::size_t i) { return i % 2 == h8 % 2; }))
+        << "only black's letters are marked";
 }
 
 TEST(GameTest, BenchmarkSearchesEveryPositionFile) {

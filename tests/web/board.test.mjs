@@ -31,14 +31,15 @@ const settled = (page) => page.waitForFunction(() => ['ready', 'won', 'draw'].in
 const state = (page) => page.$eval('body', (body) => body.dataset.state);
 const setValue = (page, selector, value) => page.$eval(selector, (input, v) => { input.value = v; }, value);
 
-// A new 15 x 15 freestyle game at a fixed depth, the person (black) to move.
-async function openGame(depth) {
+// A new 15 x 15 game (freestyle unless told) at a fixed depth, the person (black) to move.
+async function openGame(depth, rule = 0) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1200, height: 820 });
   await page.goto(URL);
   await settled(page);
   await setValue(page, '#time', '100000');
   await setValue(page, '#depth', String(depth));
+  await setValue(page, '#rule', String(rule));
   await page.click('#new');
   await settled(page);
   return page;
@@ -177,6 +178,31 @@ test('a pasted position is answered as the native engine answers it; a bad one c
     await page.click('#paste');
     assert.match(await page.$eval('#notice', (n) => n.textContent), /unchanged/, bad);
     assert.deepEqual((await shown(page)).board, kept, bad);
+  }
+  await page.close();
+});
+
+test('renju: black may not play a crossed point, neither the person nor the engine', async () => {
+  const page = await openGame(4, 4);
+  // White must block black's c-column four; h8 then makes two threes for black.
+  await setValue(page, '#pos', 'f8c2g8n1h6n4h7a13c3a10c4e13c5l15c6');
+  await page.click('#paste');
+  await settled(page);
+  const crosses = () => page.$$eval('path.forbidden', (all) => all.map((c) => `${c.dataset.x},${c.dataset.y}`));
+  assert.ok((await crosses()).includes('7,7'));
+  const kept = (await shown(page)).board;
+  assert.deepEqual(await click(page, [7, 7]), kept, 'a forbidden point is refused');
+  assert.match(await page.$eval('#notice', (n) => n.textContent), /forbidden/);
+  // Swapping sides makes the engine play black where the crosses were drawn.
+  for (let round = 0; round < 3 && (await state(page)) === 'ready'; round++) {
+    const forbidden = await crosses();
+    const before = (await shown(page)).board;
+    await page.click('#swap');
+    await settled(page);
+    const added = [...(await shown(page)).board.keys()].filter((key) => !before.has(key));
+    assert.ok(added.length === 1 && !forbidden.includes(added[0]), `black's ${added} among ${forbidden}`);
+    await page.click('#swap');
+    await settled(page);
   }
   await page.close();
 });
