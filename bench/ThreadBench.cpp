@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <vector>
 
 #include "analysis/ProcessTables.h"
@@ -39,8 +38,7 @@ void BM_ThreadedSearch(benchmark::State& state) {
         std::optional<HelperThreads> helpers;
         if (threads > 1) helpers.emplace(threads - 1, position, table, SearchLimits{}, SearchMs);
         SearchCounters counters;
-        std::ostream silent(nullptr);
-        TreeSearch(table, counters, silent).IterativeDeepening(*board, SearchMs, SearchMs);
+        TreeSearch(table, counters, {}).IterativeDeepening(*board, SearchMs, SearchMs);
         stones += madeMoveCount - before + (helpers ? helpers->Stop() : 0);
     }
     state.counters["stones_per_s"] = benchmark::Counter(static_cast<double>(stones), benchmark::Counter::kIsRate);

@@ -22,7 +22,7 @@ std::int32_t ABPNSEngine::SearchTestPosition(const std::string& name) {
     FollowRenjuBlack(board);
 
     const std::uint32_t before = madeMoveCount;
-    TreeSearch search(*transpositionTable, counters, Output(), limits);
+    TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, limits);
     search.IterativeDeepening(board, TestSearchLimitMs, TestSearchLimitMs);
     return static_cast<std::int32_t>(madeMoveCount - before);
 }

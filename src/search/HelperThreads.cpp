@@ -1,7 +1,5 @@
 #include "search/HelperThreads.h"
 
-#include <ostream>
-
 #include "board/GameRecord.h"
 
 namespace zomar {
@@ -48,9 +46,8 @@ void HelperThreads::Run(std::uint32_t index, const ListBoard& position, Transpos
         const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(position);
         const std::uint32_t before = madeMoveCount;
         SearchCounters counters;
-        std::ostream silent(nullptr);
         // Every other helper starts a ply deeper; helpers deepen until stopped.
-        TreeSearch search(table, counters, silent, limits, {&mStop, (index + 1) % 2});
+        TreeSearch search(table, counters, {}, limits, {&mStop, (index + 1) % 2});
         search.IterativeDeepening(*board, hardLimit, hardLimit);
         mStones[index] = madeMoveCount - before;
     } catch (...) {

@@ -181,7 +181,7 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
 
     std::optional<HelperThreads> helpers;
     if (searchThreads > 1) helpers.emplace(searchThreads - 1, *gameBoard, *transpositionTable, limits, hardLimit);
-    TreeSearch search(*transpositionTable, counters, Output(), limits);
+    TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, limits);
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
     const std::uint64_t helperNodes = helpers ? helpers->Stop() : 0;
 
@@ -193,7 +193,7 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     if (elapsed > StatisticsMinMs) {
         SendLine(SearchStatisticsLine(nodes, counters.vcfNodeCount, elapsed));
     }
-    if (helpers) Output() << ThreadStatisticsLine(searchThreads, nodes + helperNodes, elapsed) << std::endl;
+    if (helpers) SendLine(ThreadStatisticsLine(searchThreads, nodes + helperNodes, elapsed));
     const std::int32_t status = StatusOf(result);
     if (status == SCORE_WIN) {
         SendMessage("AB :-)");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "analysis/MoveGeneration.h"
 #include "analysis/Score.h"
@@ -44,9 +46,14 @@ private:
 
 }  // namespace
 
-TreeSearch::TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
+ReportLine LinesTo(std::ostream& out) {
+    return [&out](const std::string& line) { out << line << '\n' << std::flush; };
+}
+
+TreeSearch::TreeSearch(TranspositionTable& table, SearchCounters& counters, ReportLine report,
                        SearchLimits limits, HelperRole role)
-    : mTable(table), mCounters(counters), mOut(out), mLimits(limits), mRole(role), mNodeStart(madeMoveCount) {}
+    : mTable(table), mCounters(counters), mReport(std::move(report)), mLimits(limits), mRole(role),
+      mNodeStart(madeMoveCount) {}
 
 bool TreeSearch::NodeBudgetSpent() const {
     return mLimits.maxNodes > 0 && madeMoveCount - mNodeStart >= mLimits.maxNodes;
@@ -126,8 +133,10 @@ void TreeSearch::ReportSelectiveDepth(const ListBoard& board, std::uint32_t dept
     const std::int64_t reached =
         static_cast<std::int64_t>(mCounters.maxPlyReached) - static_cast<std::int64_t>(board.moveCount);
     if (reached <= 0) return;
-    mOut << "DEBUG deep = " << std::min<std::int64_t>(depth, reached) << " - " << reached << '\n'
-         << std::flush;
+    if (mReport) {
+        mReport("DEBUG deep = " + std::to_string(std::min<std::int64_t>(depth, reached)) + " - " +
+                std::to_string(reached));
+    }
 }
 
 SearchResult TreeSearch::SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer) {

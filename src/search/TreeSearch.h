@@ -3,7 +3,9 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "board/Coord.h"
@@ -34,6 +36,11 @@ struct HelperRole {
     std::uint32_t depthShift = 0;
 };
 
+// Where a search's progress lines go, one whole line per call.
+using ReportLine = std::function<void(const std::string&)>;
+// Writes each line, ended and flushed, to out (which must outlive the search).
+ReportLine LinesTo(std::ostream& out);
+
 // The threat-space search tries at most this many attacks per level; its
 // attack list holds as many entries, the terminator included.
 constexpr std::uint32_t MaxThreatAttacks = 40;
@@ -46,7 +53,9 @@ constexpr std::uint32_t MaxThreatAttacks = 40;
 // list from the top and gives it back on return, so the tree allocates nothing.
 class TreeSearch {
 public:
-    TreeSearch(TranspositionTable& table, SearchCounters& counters, std::ostream& out,
+    // report takes the search's progress lines (the engine sends them on as
+    // protocol lines); an empty one drops them.
+    TreeSearch(TranspositionTable& table, SearchCounters& counters, ReportLine report,
                SearchLimits limits = {}, HelperRole role = {});
 
     SearchResult IterativeDeepening(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
@@ -74,7 +83,7 @@ private:
 
     TranspositionTable& mTable;
     SearchCounters& mCounters;
-    std::ostream& mOut;
+    ReportLine mReport;
     SearchLimits mLimits;
     HelperRole mRole;
     std::uint32_t mNodeStart = 0;

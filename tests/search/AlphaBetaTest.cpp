@@ -63,7 +63,7 @@ protected:
     TranspositionTable table{1 << 12};
     SearchCounters counters;
     std::ostringstream out;
-    TreeSearch search{table, counters, out};
+    TreeSearch search{table, counters, LinesTo(out)};
     MsTimer timer;
 };
 

@@ -49,7 +49,7 @@ protected:
     SearchResult Deepen(ListBoard& board, SearchLimits limits, std::int32_t softLimit = Forever) {
         const std::uint64_t hash = board.hashKey;
         const std::uint32_t borderCount = board.borderCount;
-        TreeSearch search(table, counters, out, limits);
+        TreeSearch search(table, counters, LinesTo(out), limits);
         const SearchResult result = search.IterativeDeepening(board, softLimit, Forever);
         EXPECT_EQ(board.hashKey, hash);
         EXPECT_EQ(board.borderCount, borderCount);
@@ -89,7 +89,7 @@ TEST_F(IterativeDeepeningTest, AProvenLossKeepsTheMoveOfTheLastOpenIteration) {
     TranspositionTable twinTable(1 << 14);
     SearchCounters twinCounters;
     std::ostringstream twinOut;
-    TreeSearch twin(twinTable, twinCounters, twinOut);
+    TreeSearch twin(twinTable, twinCounters, LinesTo(twinOut));
     MsTimer hard;
     hard.SetDeadline(Forever);
     const SearchResult depth2 = twin.SearchRoot(*twinBoard, 2, hard);
@@ -116,7 +116,7 @@ TEST_F(IterativeDeepeningTest, WithoutSoftTimeNoIterationCountsButItsValueIsRepo
     MsTimer hard;
     hard.SetDeadline(Forever);
     auto twinBoard = BuildPosition(test::QuietSearchPosition, OnBoard(15, 15, Colour1, BoardKind::Search));
-    const SearchResult depth2 = TreeSearch(twinTable, twinCounters, twinOut).SearchRoot(*twinBoard, 2, hard);
+    const SearchResult depth2 = TreeSearch(twinTable, twinCounters, LinesTo(twinOut)).SearchRoot(*twinBoard, 2, hard);
     ASSERT_NE(depth2.move, first);
 
     const SearchResult result = Deepen(*board, SearchLimits{}, 0);

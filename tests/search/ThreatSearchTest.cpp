@@ -82,7 +82,7 @@ protected:
     TranspositionTable table{1024};
     SearchCounters counters;
     std::ostringstream out;
-    TreeSearch search{table, counters, out};
+    TreeSearch search{table, counters, LinesTo(out)};
 };
 
 TEST_F(ThreatSearchTest, ResultsTheAttackerEvaluationProvesComeBackWithoutSearching) {

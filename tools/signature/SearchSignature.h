@@ -52,7 +52,7 @@ inline SignatureOutcome SignatureSearch(ListBoard& board, std::uint32_t depth) {
     std::ostringstream diagnostics;
     SearchLimits limits;
     limits.maxDepth = depth;
-    TreeSearch search(table, counters, diagnostics, limits);
+    TreeSearch search(table, counters, LinesTo(diagnostics), limits);
     const std::uint32_t before = madeMoveCount;
     const SearchResult result = search.IterativeDeepening(board, SignatureNoClockMs, SignatureNoClockMs);
     return {madeMoveCount - before, result};
