@@ -7,9 +7,9 @@ namespace zomar {
 
 namespace {
 
-constexpr std::int32_t EngineMover = 1;
-constexpr std::int32_t OpponentMover = 2;
-constexpr std::int32_t NobodyMoved = 4;
+// Who placed the last stone (lastMover); the first two are also the fields of
+// a BOARD line, where 3 marks a continual game.
+enum Mover : std::int32_t { EngineMover = 1, OpponentMover = 2, NobodyMoved = 4 };
 constexpr std::uint32_t ContinualGameField = 3;
 
 }  // namespace
