@@ -7,8 +7,6 @@
 
 namespace zomar {
 
-thread_local std::uint32_t madeMoveCount = 0;
-
 GameRecord::GameRecord()
     : stone(new std::uint8_t[boardArea]), moveList(new Coord[boardArea]) {
     std::fill_n(stone.get(), boardArea, EmptyCell);

@@ -9,7 +9,9 @@ namespace zomar {
 
 // Stones ever placed by the boards of this thread; the search's node counter.
 // Each search thread counts its own, so that counting costs no shared write.
-extern thread_local std::uint32_t madeMoveCount;
+// Defined here, constant-initialised, so that every reader reaches it directly
+// rather than through a thread-local wrapper call.
+inline thread_local std::uint32_t madeMoveCount = 0;
 
 // Which point holds which stone, whose turn it is, and the stones in play order.
 // The only way back is to play the last stone's point again.
