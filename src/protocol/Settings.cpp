@@ -51,7 +51,9 @@ void Communicator::EnsureFolder(const std::string& value) {
     if (platform::DirectoryExists(path)) {
         return;
     }
-    if (!platform::MakeDirectory(path)) {
+    // Another brain of the same name, given the same folder, may make it
+    // between the look and the attempt: only a folder still missing is a failure.
+    if (!platform::MakeDirectory(path) && !platform::DirectoryExists(path)) {
         SendError("Failed to create directory " + path);
     }
 }
