@@ -133,8 +133,8 @@ void InitBoardAnalysis(BoardAnalysis& board) {
     }
     const std::size_t nodes = static_cast<std::size_t>(boardArea) + CategoryCount;
     board.sequence = AllocateArray<std::uint32_t>(sequenceSize);
+    board.packedCategories = AllocateArray<std::uint64_t>(boardArea);
     for (int colour : {Colour1, Colour2}) {
-        board.packedCategories[colour] = AllocateArray<std::uint32_t>(boardArea);
         board.categoryNext[colour] = AllocateArray<std::uint16_t>(nodes);
         board.categoryPrev[colour] = AllocateArray<std::uint16_t>(nodes);
         ClearCategoryLists(board.categoryNext[colour].get(), board.categoryPrev[colour].get());
@@ -151,7 +151,7 @@ void InitBoardAnalysis(BoardAnalysis& board) {
             }
         }
         for (int colour : {Colour1, Colour2}) {
-            board.packedCategories[colour][p] = packed[colour];
+            board.SetPacked(colour, p, packed[colour]);
             const ThreatCategory category = PointCategory(packed[colour]);
             if (category >= CategoryCount) throw std::runtime_error("Category overflow.");
             ++board.categoryCount[colour][category];

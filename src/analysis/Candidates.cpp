@@ -39,7 +39,7 @@ constexpr auto ClassBits = [] {
 }();
 
 LineClassCounts CountLineClasses(const ListBoard& board, Coord p, int colour) {
-    const std::uint32_t packed = board.packedCategories[colour][p];
+    const std::uint32_t packed = board.PackedOf(colour, p);
     std::uint64_t sum = 0;
     for (int d = 0; d < DirectionCount; ++d) sum += ClassBits[(packed >> (CategoryBits * d)) & CategoryMask];
     auto count = [sum](int byte) { return static_cast<int>((sum >> (8 * byte)) & 0xFF); };

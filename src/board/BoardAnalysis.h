@@ -9,21 +9,29 @@
 namespace zomar {
 
 // The analysis arrays every board keeps for its empty points: the line words,
-// the packed line categories per colour, and per colour one circular list per
-// point category (node N + c is the head of category c). Arrays indexed by
+// the packed line categories of both colours, and per colour one circular list
+// per point category (node N + c is the head of category c). Arrays indexed by
 // colour use entries 1 and 2.
 struct BoardAnalysis {
-    std::unique_ptr<std::uint32_t[]> sequence;             // sequenceSize, index p * 4 + d
-    std::unique_ptr<std::uint32_t[]> packedCategories[3];  // N each
-    std::unique_ptr<std::uint16_t[]> categoryNext[3];      // N + 18 each
-    std::unique_ptr<std::uint16_t[]> categoryPrev[3];      // N + 18 each
+    std::unique_ptr<std::uint32_t[]> sequence;          // sequenceSize, index p * 4 + d
+    // N: colour 1's packed line categories in the low half, colour 2's in the
+    // high half, so that one load and one store re-rate a line for both.
+    std::unique_ptr<std::uint64_t[]> packedCategories;
+    std::unique_ptr<std::uint16_t[]> categoryNext[3];   // N + 18 each
+    std::unique_ptr<std::uint16_t[]> categoryPrev[3];   // N + 18 each
     std::int16_t categoryCount[3][CategoryCount] = {};
 
-    ThreatCategory PointCategoryOf(int colour, std::uint32_t p) const {
-        return PointCategory(packedCategories[colour][p]);
+    static constexpr int PackedShift(int colour) { return colour == 2 ? 32 : 0; }
+    std::uint32_t PackedOf(int colour, std::uint32_t p) const {
+        return static_cast<std::uint32_t>(packedCategories[p] >> PackedShift(colour));
     }
+    void SetPacked(int colour, std::uint32_t p, std::uint32_t packed) {
+        const std::uint64_t other = packedCategories[p] & (0xFFFFFFFF00000000u >> PackedShift(colour));
+        packedCategories[p] = other | static_cast<std::uint64_t>(packed) << PackedShift(colour);
+    }
+    ThreatCategory PointCategoryOf(int colour, std::uint32_t p) const { return PointCategory(PackedOf(colour, p)); }
     ThreatCategory LineCategoryOf(int colour, std::uint32_t p, int direction) const {
-        return static_cast<ThreatCategory>((packedCategories[colour][p] >> (CategoryBits * direction)) & CategoryMask);
+        return static_cast<ThreatCategory>((PackedOf(colour, p) >> (CategoryBits * direction)) & CategoryMask);
     }
 };
 

@@ -45,8 +45,7 @@ void VisitImageArrays(const ListBoard& board, Visit&& visit) {
     visit(board.candidateMark.get(), n);
     visit(board.candidateList.get(), n * sizeof(Coord));
     visit(board.sequence.get(), n * DirectionCount * sizeof(std::uint32_t));
-    visit(board.packedCategories[1].get(), n * sizeof(std::uint32_t));
-    visit(board.packedCategories[2].get(), n * sizeof(std::uint32_t));
+    visit(board.packedCategories.get(), n * sizeof(std::uint64_t));
     visit(board.categoryNext[1].get(), links);
     visit(board.categoryNext[2].get(), links);
     visit(board.categoryPrev[1].get(), links);
@@ -126,7 +125,7 @@ struct CategoryLists {
 void ListBoard::MoveOwnPoint(Coord c, bool placed) {
     for (int colour = 1; colour <= 2; ++colour) {
         const CategoryLists lists(*this, colour, area);
-        const ThreatCategory category = PointCategory(packedCategories[colour][c]);
+        const ThreatCategory category = PointCategoryOf(colour, c);
         if (placed) {
             lists.Leave(c, category);
         } else {
@@ -139,23 +138,21 @@ void ListBoard::MoveOwnPoint(Coord c, bool placed) {
 // them in registers instead of reloading them after every store into the lists.
 struct ListBoard::LineUpdater {
     const ListBoard& board;
-    std::uint32_t* packed1;
-    std::uint32_t* packed2;
+    std::uint64_t* packed;
     const std::uint8_t* pointTable;
     CategoryLists lists1;
     CategoryLists lists2;
 
     explicit LineUpdater(ListBoard& board)
         : board(board),
-          packed1(board.packedCategories[Colour1].get()),
-          packed2(board.packedCategories[Colour2].get()),
+          packed(board.packedCategories.get()),
           pointTable(pointCategory.get()),
           lists1(board, Colour1, board.area),
           lists2(board, Colour2, board.area) {}
 
     // Re-rates the line of empty point h whose category field starts at bit
-    // `shift`, for both colours, and moves h between lists where its point
-    // category changes.
+    // `shift`, for both colours at once, and moves h between lists where its
+    // point category changes.
     void Update(std::uint32_t h, std::uint32_t shift, std::uint32_t sequenceWord) const {
         const LineCategoryPair lines = LineCategories(sequenceWord);
         std::uint32_t line1 = lines.colour1;
@@ -166,16 +163,14 @@ struct ListBoard::LineUpdater {
             line1 = corrected[1];
             line2 = corrected[2];
         }
-        const std::uint32_t keep = ~(CategoryMask << shift);
-        const std::uint32_t old1 = packed1[h];
-        const std::uint32_t old2 = packed2[h];
-        const std::uint32_t new1 = (old1 & keep) | (line1 << shift);
-        const std::uint32_t new2 = (old2 & keep) | (line2 << shift);
-        if (((old1 ^ new1) | (old2 ^ new2)) == 0) return;
-        packed1[h] = new1;
-        packed2[h] = new2;
-        lists1.Refile(h, pointTable[old1], pointTable[new1]);
-        lists2.Refile(h, pointTable[old2], pointTable[new2]);
+        constexpr std::uint64_t BothFields = CategoryMask | static_cast<std::uint64_t>(CategoryMask) << 32;
+        const std::uint64_t both = line1 | static_cast<std::uint64_t>(line2) << 32;
+        const std::uint64_t old = packed[h];
+        const std::uint64_t updated = (old & ~(BothFields << shift)) | both << shift;
+        if (old == updated) return;
+        packed[h] = updated;
+        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(old)], pointTable[static_cast<std::uint32_t>(updated)]);
+        lists2.Refile(h, pointTable[old >> 32], pointTable[updated >> 32]);
     }
 };
 

@@ -20,7 +20,7 @@ void SetLineCategories(ListBoard& board, Coord p, int colour, std::initializer_l
     std::uint32_t packed = 0;
     int d = 0;
     for (const ThreatCategory c : lines) packed |= static_cast<std::uint32_t>(c) << (CategoryBits * d++);
-    board.packedCategories[colour][p] = packed;
+    board.SetPacked(colour, p, packed);
 }
 
 TEST(CandidateList, AddsEachPointOnceAndRemovesByMovingTheLastEntry) {

@@ -70,8 +70,8 @@ struct BoardImage {
         const std::size_t n = boardArea;
         Append(board.stone.get(), n);
         Append(board.sequence.get(), 4 * n);
+        Append(board.packedCategories.get(), n);
         for (const int c : {1, 2}) {
-            Append(board.packedCategories[c].get(), n);
             Append(board.categoryNext[c].get(), n + CategoryCount);
             Append(board.categoryPrev[c].get(), n + CategoryCount);
             Append(board.categoryCount[c], CategoryCount);

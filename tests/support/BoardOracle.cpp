@@ -200,10 +200,10 @@ std::vector<Coord> ListInOrder(const ListBoard& board, int colour, ThreatCategor
             }
         }
         for (int colour = 1; colour <= 2; ++colour) {
-            if (board.packedCategories[colour][p] != e.packed[colour][p]) {
+            if (board.PackedOf(colour, p) != e.packed[colour][p]) {
                 return ::testing::AssertionFailure() << "packed categories of " << PointName(p) << " colour "
                                                      << colour << ": " << std::hex
-                                                     << board.packedCategories[colour][p] << " != "
+                                                     << board.PackedOf(colour, p) << " != "
                                                      << e.packed[colour][p];
             }
         }
@@ -310,7 +310,8 @@ Snapshot TakeSnapshot(const ListBoard& board) {
     s.hashKey = board.hashKey;
     s.sequence.assign(board.sequence.get(), board.sequence.get() + n * DirectionCount);
     for (int colour = 1; colour <= 2; ++colour) {
-        s.packed[colour].assign(board.packedCategories[colour].get(), board.packedCategories[colour].get() + n);
+        s.packed[colour].resize(n);
+        for (std::uint32_t p = 0; p < n; ++p) s.packed[colour][p] = board.PackedOf(colour, p);
         s.counts[colour].assign(board.categoryCount[colour], board.categoryCount[colour] + CategoryCount);
         for (int c = 0; c < CategoryCount; ++c) {
             std::vector<Coord> points = ListInOrder(board, colour, static_cast<ThreatCategory>(c));
@@ -343,7 +344,7 @@ FrozenPoint FrozenAt(const ExpectedBoard& before, Coord p) {
         }
     }
     for (int colour = 1; colour <= 2; ++colour) {
-        if (board.packedCategories[colour][p] != frozen.packed[colour]) {
+        if (board.PackedOf(colour, p) != frozen.packed[colour]) {
             return ::testing::AssertionFailure() << "occupied " << PointName(p) << " changed its categories";
         }
     }
