@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "analysis/CategoryWalk.h"
+#include "analysis/RenjuRestriction.h"
 #include "board/Geometry.h"
 
 namespace zomar {
@@ -144,7 +145,8 @@ void FillOpponentThreats(ListBoard& board) {
     const int opponent = OpponentColour(board);
     int counted = 0;
     for (const ThreatCategory c : threatLists) {
-        for (std::uint32_t p = FirstInList(board, opponent, c); !IsListEnd(p); p = NextInList(board, opponent, p)) {
+        for (std::uint32_t p = SkipForbiddenThreats(board, opponent, FirstInList(board, opponent, c)); !IsListEnd(p);
+             p = SkipForbiddenThreats(board, opponent, NextInList(board, opponent, p))) {
             if (BorderStateOf(board, static_cast<Coord>(p)) == BorderOutside) continue;
             AddCandidate(board, static_cast<Coord>(p));
             if (++counted == 3) return;

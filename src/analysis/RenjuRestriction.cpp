@@ -54,6 +54,23 @@ void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[Catego
     }
 }
 
+Coord UnblockableFour(const ListBoard& board) {
+    const int white = Colour1 + Colour2 - renjuBlack;
+    for (ThreatCategory c = FourThree; c <= Four; ++c) {
+        for (std::uint32_t p = FirstInList(board, white, c); !IsListEnd(p); p = NextInList(board, white, p)) {
+            if (IsUnblockableFour(board, static_cast<Coord>(p), renjuBlack)) return static_cast<Coord>(p);
+        }
+    }
+    return static_cast<Coord>(boardArea);
+}
+
+std::uint32_t SkipForbiddenPoints(const ListBoard& board, std::uint32_t p) {
+    while (!IsListEnd(p) && IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack)) {
+        p = NextInList(board, renjuBlack, p);
+    }
+    return p;
+}
+
 bool IsRenjuRule() { return (gameRule & RenjuRuleBit) != 0; }
 
 int RenjuBlackOf(const GameRecord& board) {
