@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "analysis/Candidates.h"
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/MoveGeneration.h"
@@ -45,6 +47,102 @@ TEST(RenjuRestriction, ForbiddenPointsAreNeitherMovesNorThreatsOfBlack) {
     EXPECT_EQ(RestrictToAllowedPoints(*board, EvalFull, SCORE_UNKNOWN), SCORE_UNKNOWN);
     ASSERT_EQ(board->candidateCount, 1u);
     EXPECT_EQ(board->candidateMark[At(3, 1)] & (MarkUnweightedCounterFour & ~MarkListed), 0);
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
+// o (white) to move: o on (5, 5) makes a four whose only five point, (3, 3),
+// is a double three of x's.
+const std::vector<std::string> FourBlackCannotBlock = {
+    ". . . . . . . . . . . . o",
+    ". . . . . . . . .",
+    ". . . x . . . . .",
+    ". x x . . . . . .",
+    ". . . x o . . . .",
+    ". . . . . . . . .",
+    ". . . . . . o . .",
+    ". . . . . . . o .",
+    ". . . . . . . . x",
+};
+
+// o to move: (4, 4) would be a double four of x's, no threat; o's double three
+// on (10, 10) comes first.
+const std::vector<std::string> ForbiddenDoubleFour = {
+    ". . . . o . . . . . . . . . x",
+    ". . . . x . . . . . .",
+    ". . . . x . . . . . .",
+    ". . . . x . . . . . .",
+    "o x x x . . . . . . .",
+    ". . . . . . . . . . .",
+    ". . . . . . . . . . .",
+    ". . . . . . . . . . .",
+    ". . . . . . . . . . .",
+    ". . . . . . . . . . .",
+    ". . . . . . . . o o .",
+    ". . . . . . . . . . .",
+    ". . . . . . . . . . o",
+    ". . . . . . . . . . o",
+};
+
+// x to move: o on (3, 7) or (6, 7) makes a straight four only because o wins
+// with six as well; x blocks one of them.
+const std::vector<std::string> OverlineThree = {
+    ". . . . . . . . . . . x",
+    ". . . . . . . . . . . .",
+    ". . . . . . . . . . . .",
+    ". . . . . . . . . . . .",
+    ". . . . . . . . . . . . x",
+    ". . . . . . . . . . . .",
+    ". . . . . . . . . . . .",
+    ". . o . o o . o . . . .",
+    ". . . . . . . . . . . .",
+    ". . . . . . . . . . . .",
+    ". . . . . . . . . . . .",
+    "x . . . . . . . . . . . . . x",
+};
+
+test::PositionOptions Renju(int toMove, int rule = 4) {
+    test::PositionOptions options = OnBoard(15, 15, toMove);
+    options.rule = rule;
+    return options;
+}
+
+std::vector<Coord> SortedCandidates(ListBoard& board) {
+    std::vector<Coord> list = CandidateList(board);
+    std::sort(list.begin(), list.end());
+    return list;
+}
+
+TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
+    auto board = BuildPosition(FourBlackCannotBlock, Renju(Colour2));
+    FollowRenjuBlack(*board);
+    ASSERT_TRUE(IsForbiddenPoint(*board, At(3, 3), Colour1));
+    for (const int mode : {EvalFull, EvalAttacker}) {
+        EXPECT_EQ(EvaluateThreats(*board, mode), SCORE_WIN) << mode;
+        EXPECT_EQ(board->candidateList[0], At(5, 5)) << mode;
+    }
+
+    board = BuildPosition(ForbiddenDoubleFour, Renju(Colour2));
+    FollowRenjuBlack(*board);
+    ASSERT_TRUE(IsForbiddenPoint(*board, At(4, 4), Colour1));
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    EXPECT_EQ(board->candidateList[0], At(10, 10));
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
+// White's runs count sixes as fives under renju, so black's answers to them
+// are those of freestyle.
+TEST(RenjuRestriction, BlackAnswersWhitesOverlineThreatsAsInFreestyle) {
+    std::vector<Coord> answers[2];
+    for (const int rule : {0, 4}) {
+        auto board = BuildPosition(OverlineThree, Renju(Colour1, rule));
+        FollowRenjuBlack(*board);
+        EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN) << rule;
+        answers[rule / 4] = SortedCandidates(*board);
+    }
+    EXPECT_EQ(answers[1], answers[0]);
+    EXPECT_EQ(answers[1], (std::vector<Coord>{At(3, 7), At(6, 7)}));
     renjuBlack = 0;
     test::UseTables(20, 20);
 }
