@@ -18,7 +18,7 @@ void BM_InitAnalysisTables(benchmark::State& state) {
     for (auto _ : state) {
         ReleaseAnalysisTables();
         InitAnalysisTables();
-        benchmark::DoNotOptimize(lineCategory[Colour1].get());
+        benchmark::DoNotOptimize(pointCategory.get());
     }
 }
 BENCHMARK(BM_InitAnalysisTables)->Arg(15)->Arg(20)->Unit(benchmark::kMillisecond);
@@ -31,7 +31,7 @@ void BM_RuleRebuild(benchmark::State& state) {
         ReleaseAnalysisTables();
         gameRule = gameRule == 1 ? 0 : 1;
         InitAnalysisTables();
-        benchmark::DoNotOptimize(lineCategory[Colour1].get());
+        benchmark::DoNotOptimize(pointCategory.get());
     }
     ReleaseAnalysisTables();
     gameRule = 0;
@@ -46,7 +46,7 @@ void BM_SetSizeAndBuild(benchmark::State& state) {
         ReleaseAnalysisTables();
         SetBoardSize(side, side);
         InitAnalysisTables();
-        benchmark::DoNotOptimize(lineCategory[Colour1].get());
+        benchmark::DoNotOptimize(pointCategory.get());
     }
 }
 BENCHMARK(BM_SetSizeAndBuild)->Arg(15)->Arg(20)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@
 namespace zomar {
 
 std::unique_ptr<LineUpdate[]> lineUpdateList;
+std::unique_ptr<std::uint32_t[]> lineUpdateStart;
 std::uint32_t maxRay = 0;
 std::unique_ptr<std::uint32_t[]> rayLength;
 std::unique_ptr<std::uint32_t[]> rayPoints;
@@ -86,28 +87,59 @@ void ClearCategoryLists(std::uint16_t* next, std::uint16_t* prev) {
     }
 }
 
-}  // namespace
-
-void BuildLineUpdateList() {
-    lineUpdateList.reset(new (std::nothrow) LineUpdate[static_cast<std::size_t>(boardArea) * LineUpdateSlots]);
-    if (!lineUpdateList) throw std::runtime_error("Allocation failed.");
+// Writes Q's list at `entry` and returns the slot after its end mark.
+LineUpdate* WriteLineUpdates(std::uint32_t q, LineUpdate* entry) {
     // Every point sharing a line with Q lies within this index window around Q,
     // so scanning it in ascending order lists the points p in ascending order.
     const std::uint32_t span = HalfLength * (boardWidth + 1);
+    const std::uint32_t first = q > span ? q - span : 0;
+    const std::uint32_t last = std::min(boardArea, q + span + 1);
+    for (std::uint32_t p = first; p < last; ++p) {
+        const int d = LineDirection(q, p);
+        if (d >= DirectionCount) continue;
+        // Steps from p to Q: the pair tables are antisymmetric.
+        const int k = -LineDistance(q, p);
+        if (k < -HalfLength || k > HalfLength) continue;
+        const auto offset = static_cast<std::int32_t>(p * DirectionCount + static_cast<std::uint32_t>(d)) -
+                            static_cast<std::int32_t>(q * DirectionCount);
+        *entry++ = {static_cast<std::int16_t>(offset), static_cast<std::uint8_t>(CellBit(k)),
+                    static_cast<std::uint8_t>(CategoryBits * d)};
+    }
+    entry->sequenceOffset = UpdateListEnd;
+    return entry + 1;
+}
+
+bool IsInnerPoint(std::uint32_t q) {
+    const std::uint32_t x = q % boardWidth;
+    const std::uint32_t y = q / boardWidth;
+    return x >= HalfLength && y >= HalfLength && x + HalfLength < boardWidth && y + HalfLength < boardHeight;
+}
+
+}  // namespace
+
+void BuildLineUpdateList() {
+    lineUpdateStart.reset(new (std::nothrow) std::uint32_t[boardArea]);
+    std::size_t edgePoints = 0;
+    std::uint32_t inner = boardArea;
     for (std::uint32_t q = 0; q < boardArea; ++q) {
-        LineUpdate* entry = &lineUpdateList[static_cast<std::size_t>(q) * LineUpdateSlots];
-        const std::uint32_t first = q > span ? q - span : 0;
-        const std::uint32_t last = std::min(boardArea, q + span + 1);
-        for (std::uint32_t p = first; p < last; ++p) {
-            const int d = LineDirection(q, p);
-            if (d >= DirectionCount) continue;
-            // Steps from p to Q: the pair tables are antisymmetric.
-            const int k = -LineDistance(q, p);
-            if (k < -HalfLength || k > HalfLength) continue;
-            *entry++ = {static_cast<std::uint16_t>(p * DirectionCount + static_cast<std::uint32_t>(d)),
-                        static_cast<std::uint8_t>(CellBit(k)), static_cast<std::uint8_t>(CategoryBits * d)};
+        if (!IsInnerPoint(q)) {
+            ++edgePoints;
+        } else if (inner == boardArea) {
+            inner = q;
         }
-        entry->sequenceIndex = UpdateListEnd;
+    }
+    const std::size_t lists = edgePoints + (inner < boardArea ? 1 : 0);
+    lineUpdateList.reset(new (std::nothrow) LineUpdate[lists * LineUpdateSlots]);
+    if (!lineUpdateList || !lineUpdateStart) throw std::runtime_error("Allocation failed.");
+    LineUpdate* next = lineUpdateList.get();
+    if (inner < boardArea) next = WriteLineUpdates(inner, next);
+    for (std::uint32_t q = 0; q < boardArea; ++q) {
+        if (IsInnerPoint(q)) {
+            lineUpdateStart[q] = 0;
+            continue;
+        }
+        lineUpdateStart[q] = static_cast<std::uint32_t>(next - lineUpdateList.get());
+        next = WriteLineUpdates(q, next);
     }
 }
 

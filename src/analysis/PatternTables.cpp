@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -28,7 +27,6 @@ std::unique_ptr<std::uint16_t[]> defenceOrder;
 std::unique_ptr<std::uint8_t[]> freestyleWinDistance;
 std::unique_ptr<std::uint16_t[]> freestyleDefenceOrder;
 
-std::unique_ptr<std::uint8_t[]> lineCategory[3];
 std::unique_ptr<std::uint8_t[]> pointCategory;
 
 std::uint32_t negativeHalfRuns[HalfWordSize];
@@ -38,7 +36,6 @@ std::uint8_t runPairCategory[3][RunPairCount];
 namespace {
 
 constexpr std::uint8_t Never = 6;               // distance of a run that can never hold five
-constexpr int HalfWordValues = 1 << (2 * HalfLength);
 constexpr int MaxDefenceGain = Never;
 
 bool tablesBuiltBefore = false;
@@ -264,28 +261,6 @@ void BuildLineCategories(const CodeCategories* colour2Categories) {
     const CodeCategories codeCategory = ClassifyCodes();
     const CodeCategories* codeCategories[3] = {nullptr, &codeCategory,
                                                colour2Categories ? colour2Categories : &codeCategory};
-    // A sequence is its negative half (low ten bits) and its positive half. Each
-    // half is read once per colour, and positive halves that leave the colour the
-    // same run share one row of the table, which is copied.
-    std::array<SideRun, HalfWordValues> negativeSide;
-    for (int colour = Colour1; colour <= Colour2; ++colour) {
-        for (std::uint32_t half = 0; half < HalfWordValues; ++half)
-            negativeSide[half] = ReadSide(colour, half, HalfLength, true);
-        std::array<const std::uint8_t*, SideRunCount> rowOfRun{};
-        std::uint8_t* table = lineCategory[colour].get();
-        for (std::uint32_t high = 0; high < HalfWordValues; ++high) {
-            const SideRun positive = ReadSide(colour, high << (2 * HalfLength), HalfLength, false);
-            std::uint8_t* row = table + high * HalfWordValues;
-            const std::uint8_t*& shared = rowOfRun[SideRunIndex(positive)];
-            if (shared != nullptr) {
-                std::memcpy(row, shared, HalfWordValues);
-                continue;
-            }
-            for (std::uint32_t low = 0; low < HalfWordValues; ++low)
-                row[low] = (*codeCategories[colour])[JoinRuns(negativeSide[low], true, positive)];
-            shared = row;
-        }
-    }
     BuildRunPairCategories(codeCategories);
 }
 
@@ -357,8 +332,6 @@ void BoardAI::Alloc() {
         gameRule = 0;
         tablesBuiltBefore = true;
     }
-    lineCategory[Colour1] = AllocateTable<std::uint8_t>(LineTableSize);
-    lineCategory[Colour2] = AllocateTable<std::uint8_t>(LineTableSize);
     pointCategory = AllocateTable<std::uint8_t>(PointTableSize);
     winDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
     sureWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
@@ -393,8 +366,6 @@ void BoardAI::Alloc() {
 }
 
 void FreePatternTables() {
-    lineCategory[Colour1].reset();
-    lineCategory[Colour2].reset();
     pointCategory.reset();
     winDistance.reset();
     sureWinDistance.reset();
@@ -406,6 +377,7 @@ void FreePatternTables() {
     freestyleWinDistance.reset();
     freestyleDefenceOrder.reset();
     lineUpdateList.reset();
+    lineUpdateStart.reset();
     sequenceSize = 0;
 }
 

@@ -40,22 +40,16 @@ extern std::unique_ptr<std::uint16_t[]> defenceOrder;  // DefenceStride per code
 const std::uint8_t* WinDistanceOf(int colour);
 const std::uint16_t* DefenceOrderOf(int colour);
 
-// The category a colour gets in a line by playing its point, indexed by colour
-// 1 or 2 (entry 0 unused), then by the 20-bit sequence: LineTableSize entries.
-extern std::unique_ptr<std::uint8_t[]> lineCategory[3];
 // Four line categories packed 5 bits each to the point category, whatever their
 // order; words with a field above 17 map to NoPointCategory.
 extern std::unique_ptr<std::uint8_t[]> pointCategory;
 constexpr std::uint8_t NoPointCategory = 0xFF;
 
-inline ThreatCategory LineCategory(int colour, std::uint32_t sequence) {
-    return lineCategory[colour][sequence & SequenceMask];
-}
 inline ThreatCategory PointCategory(std::uint32_t packed) { return pointCategory[packed]; }
 
-// The line categories of both colours again, from tables small enough to stay
-// in the first-level cache (the board's update reads them for every changed
-// line). Each half of a word names, per colour, its free run (one of
+// The category each colour gets in a line by playing its point, from tables
+// small enough to stay in the first-level cache (the board's update reads them
+// for every changed line). Each half of a word names, per colour, its free run (one of
 // SideRunSlots); both halves' runs index a run-pair table per colour. A half's
 // entry carries the colour-1 index in the low 16 bits and the colour-2 index in
 // the high 16, the negative half's already shifted, so one addition joins them.
@@ -88,12 +82,17 @@ inline bool HasSplitHalf(std::uint32_t sequence) {
              positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)]) &
             (NegativeSplitFlag | PositiveSplitFlag)) != 0;
 }
-// The same values as lineCategory[1] and lineCategory[2] for a 20-bit word.
+// Both colours' categories for the 20 significant bits of a word.
 inline LineCategoryPair LineCategories(std::uint32_t sequence) {
     const std::uint32_t runs =
         negativeHalfRuns[sequence & (HalfWordSize - 1)] + positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)];
     return {runPairCategory[1][runs & RunPairMask], runPairCategory[2][runs >> 16],
             (runs & (NegativeSplitFlag | PositiveSplitFlag)) != 0};
+}
+// The category colour 1 or 2 gets in a line by playing its point.
+inline ThreatCategory LineCategory(int colour, std::uint32_t sequence) {
+    const LineCategoryPair pair = LineCategories(sequence);
+    return colour == 1 ? pair.colour1 : pair.colour2;
 }
 
 // A free run of cells through a point for one colour (see MakeGroupCode).

@@ -187,9 +187,9 @@ void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
     const std::uint8_t* stones = stone.get();
     // Lifting adds the negated delta (unsigned wrap-around).
     const std::uint32_t signedColour = placed ? colour : 0u - colour;
-    for (const LineUpdate* entry = &lineUpdateList[static_cast<std::size_t>(c) * LineUpdateSlots];
-         entry->sequenceIndex != UpdateListEnd; ++entry) {
-        const std::uint32_t index = entry->sequenceIndex;
+    const std::uint32_t base = c * DirectionCount;
+    for (const LineUpdate* entry = LineUpdatesOf(c); entry->sequenceOffset != UpdateListEnd; ++entry) {
+        const std::uint32_t index = base + static_cast<std::uint32_t>(entry->sequenceOffset);
         if (stones[index / DirectionCount] != EmptyCell) continue;
         const std::uint32_t word = words[index] + (1u << entry->cellBit) * signedColour;
         words[index] = word;
@@ -251,7 +251,7 @@ void ListBoard::CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t
         const bool highSplit = high == shape && stoneSixAway(h + reach) == colour;
         if (!lowSplit && !highSplit) continue;
         auto sideValue = [&](std::uint32_t walledOff) -> std::uint32_t {
-            return IsFourLike(lineCategory[colour][walledOff]) ? FourThree : Three;
+            return IsFourLike(LineCategory(colour, walledOff)) ? FourThree : Three;
         };
         std::uint32_t value;
         if (lowSplit && highSplit) {

@@ -48,9 +48,8 @@ struct UpdateEntry {
 
 std::vector<UpdateEntry> UpdateEntriesOf(std::uint32_t q) {
     std::vector<UpdateEntry> entries;
-    const LineUpdate* slot = &lineUpdateList[static_cast<std::size_t>(q) * LineUpdateSlots];
-    for (; slot->sequenceIndex != UpdateListEnd; ++slot) {
-        entries.push_back({slot->sequenceIndex, 1u << slot->cellBit, slot->shift});
+    for (const LineUpdate* slot = LineUpdatesOf(q); slot->sequenceOffset != UpdateListEnd; ++slot) {
+        entries.push_back({q * 4 + static_cast<std::uint32_t>(slot->sequenceOffset), 1u << slot->cellBit, slot->shift});
     }
     EXPECT_LE(entries.size(), 40u);
     return entries;
@@ -102,9 +101,10 @@ TEST_F(AnalysisSetupTest, UpdateListCountsSequencesThroughAPoint) {
 }
 
 // Placing stones through the update list gives the same line words as writing
-// them out from coordinates, on every point of a rectangle.
+// them out from coordinates, on every point of a rectangle; the inner points
+// (five or more cells from every edge) share one list.
 TEST_F(AnalysisSetupTest, UpdateListAndEmptyFillAgreeWithCoordinates) {
-    Build(11, 7);
+    Build(12, 11);
     BoardAnalysis board;
     InitBoardAnalysis(board);
     std::vector<int> stones(boardArea, 0);
@@ -115,7 +115,7 @@ TEST_F(AnalysisSetupTest, UpdateListAndEmptyFillAgreeWithCoordinates) {
     }
 
     const std::vector<std::pair<std::uint32_t, int>> moves = {
-        {At(0, 0), 1}, {At(5, 3), 2}, {At(10, 6), 1}, {At(3, 4), 2}, {At(7, 1), 1}, {At(10, 0), 2}, {At(4, 3), 1}};
+        {At(0, 0), 1}, {At(5, 3), 2}, {At(10, 6), 1}, {At(3, 4), 2}, {At(7, 1), 1}, {At(10, 0), 2}, {At(4, 3), 1}, {At(6, 5), 2}, {At(5, 5), 1}};
     for (auto [q, colour] : moves) {
         stones[q] = colour;
         std::uint32_t previous = 0;

@@ -159,25 +159,25 @@ TEST_F(PatternTablesTest, DistancesOfTheNamedShapes) {
 
 TEST_F(PatternTablesTest, FoursAreGradedByWhatTheBlockLeaves) {
     // Blocking the gap leaves three stones against it: a closed three.
-    EXPECT_EQ(lineCategory[Colour1][Line(".X.XX+.....")], FourDevelopFour);
-    EXPECT_EQ(lineCategory[Colour1][Line(".#X.X+X..O.")], FourDevelopFour);
+    EXPECT_EQ(LineCategory(Colour1, Line(".X.XX+.....")), FourDevelopFour);
+    EXPECT_EQ(LineCategory(Colour1, Line(".#X.X+X..O.")), FourDevelopFour);
     // Blocking the gap leaves nothing that can still grow into a three.
-    EXPECT_EQ(lineCategory[Colour1][Line("..XX.+X#...")], Four);
-    EXPECT_EQ(lineCategory[Colour1][Line("OXXX.+.....")], Four);
+    EXPECT_EQ(LineCategory(Colour1, Line("..XX.+X#...")), Four);
+    EXPECT_EQ(LineCategory(Colour1, Line("OXXX.+.....")), Four);
 }
 
 TEST_F(PatternTablesTest, LineCategoriesSeeTheBoardFromEachColour) {
     const std::uint32_t openFour = Line("...XX+X....");
-    EXPECT_EQ(lineCategory[Colour1][openFour], StraightFour);
-    EXPECT_EQ(lineCategory[Colour2][openFour], Impossible);  // X on both sides of P
-    EXPECT_EQ(lineCategory[Colour1][Line("#XXX.+.....")], Four);
-    EXPECT_EQ(lineCategory[Colour2][Line("#OOO.+.....")], Four);
-    EXPECT_EQ(lineCategory[Colour1][Line("OXXXX+.....")], Win);
-    EXPECT_EQ(lineCategory[Colour2][Line("OXXXX+O....")], TwoDef);
+    EXPECT_EQ(LineCategory(Colour1, openFour), StraightFour);
+    EXPECT_EQ(LineCategory(Colour2, openFour), Impossible);  // X on both sides of P
+    EXPECT_EQ(LineCategory(Colour1, Line("#XXX.+.....")), Four);
+    EXPECT_EQ(LineCategory(Colour2, Line("#OOO.+.....")), Four);
+    EXPECT_EQ(LineCategory(Colour1, Line("OXXXX+.....")), Win);
+    EXPECT_EQ(LineCategory(Colour2, Line("OXXXX+O....")), TwoDef);
     // Nothing around: the eleven-cell run holds only the played point.
-    EXPECT_EQ(lineCategory[Colour1][0], Other);
-    EXPECT_EQ(lineCategory[Colour2][0], Other);
-    EXPECT_EQ(lineCategory[Colour1][Line("#####+####.")], Impossible);
+    EXPECT_EQ(LineCategory(Colour1, 0), Other);
+    EXPECT_EQ(LineCategory(Colour2, 0), Other);
+    EXPECT_EQ(LineCategory(Colour1, Line("#####+####.")), Impossible);
 }
 
 TEST_F(PatternTablesTest, LineCategoriesAgreeWithGroupCodesForEverySequence) {
@@ -185,11 +185,11 @@ TEST_F(PatternTablesTest, LineCategoriesAgreeWithGroupCodesForEverySequence) {
         std::set<int> seen;
         for (std::uint32_t sequence = 0; sequence <= SequenceMask; ++sequence) {
             const std::uint32_t code = MakeGroupCode(colour, sequence, true).code;
-            if (lineCategory[colour][sequence] != CategoryOf(code)) {
+            if (LineCategory(colour, sequence) != CategoryOf(code)) {
                 ADD_FAILURE() << "colour " << colour << " sequence " << std::hex << sequence;
                 return;
             }
-            seen.insert(lineCategory[colour][sequence]);
+            seen.insert(LineCategory(colour, sequence));
         }
         // FourDevelopThree and ThreeDevelop need an eleven-cell run with an empty
         // middle, which a played point never has: they arise only at points.
@@ -205,16 +205,16 @@ TEST_F(PatternTablesTest, OverlinesCountOnlyWhenFiveOrMoreWin) {
         BuildWithRule(rule);
         EXPECT_EQ(winDistance[six], 6) << rule;
         EXPECT_EQ(sureWinDistance[six], 6) << rule;
-        EXPECT_EQ(lineCategory[Colour1][sixPlayed], Impossible) << rule;
-        EXPECT_EQ(lineCategory[Colour1][Line("..XXX+X....")], Win) << rule;
+        EXPECT_EQ(LineCategory(Colour1, sixPlayed), Impossible) << rule;
+        EXPECT_EQ(LineCategory(Colour1, Line("..XXX+X....")), Win) << rule;
         // Filling the gap overshoots: only the far end wins.
-        EXPECT_EQ(lineCategory[Colour1][Line("O.XXX+.X...")], Four) << rule;
+        EXPECT_EQ(LineCategory(Colour1, Line("O.XXX+.X...")), Four) << rule;
     }
     for (int rule : {0, 2}) {
         BuildWithRule(rule);
         EXPECT_EQ(winDistance[six], 0) << rule;
-        EXPECT_EQ(lineCategory[Colour1][sixPlayed], Win) << rule;
-        EXPECT_EQ(lineCategory[Colour1][Line("O.XXX+.X...")], StraightFour) << rule;
+        EXPECT_EQ(LineCategory(Colour1, sixPlayed), Win) << rule;
+        EXPECT_EQ(LineCategory(Colour1, Line("O.XXX+.X...")), StraightFour) << rule;
     }
 }
 
@@ -304,8 +304,6 @@ TEST_F(PatternTablesTest, ReleaseAndRebuild) {
     EXPECT_EQ(sequenceSize, 4u * 15 * 15);
     FreePatternTables();
     EXPECT_EQ(sequenceSize, 0u);
-    EXPECT_EQ(lineCategory[Colour1], nullptr);
-    EXPECT_EQ(lineCategory[Colour2], nullptr);
     EXPECT_EQ(pointCategory, nullptr);
     EXPECT_EQ(winDistance, nullptr);
     EXPECT_EQ(sureGain, nullptr);
@@ -319,18 +317,23 @@ TEST_F(PatternTablesTest, ReleaseAndRebuild) {
     EXPECT_EQ(sequenceSize, 4u * 20 * 7);
     EXPECT_EQ(groupClassifier, &ClassifyGroup);
     EXPECT_EQ(pointCombiner, &CombineOrderedCategories);
-    EXPECT_EQ(lineCategory[Colour1][Line(".XXXX+.....")], Win);
+    EXPECT_EQ(LineCategory(Colour1, Line(".XXXX+.....")), Win);
 }
 
 TEST_F(PatternTablesTest, RuleSurvivesRebuildsAndRuleChangesLeaveNoTrace) {
-    std::vector<std::uint8_t> before(lineCategory[Colour2].get(), lineCategory[Colour2].get() + SequenceMask + 1);
+    const auto everyLine = [] {
+        std::vector<ThreatCategory> lines;
+        for (std::uint32_t word = 0; word <= SequenceMask; ++word) lines.push_back(LineCategory(Colour2, word));
+        return lines;
+    };
+    const std::vector<ThreatCategory> before = everyLine();
     BuildWithRule(3);
     ReleaseAnalysisTables();
     InitAnalysisTables();
     EXPECT_EQ(gameRule, 3);
     EXPECT_EQ(winDistance[Code("XXXXXX")], 6);
     BuildWithRule(0);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), lineCategory[Colour2].get()));
+    EXPECT_TRUE(everyLine() == before);
 }
 
 }  // namespace

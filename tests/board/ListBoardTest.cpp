@@ -195,7 +195,7 @@ TEST_F(ListBoardTest, SplitShapeSixStepsAwayIsCorrectedAndUndone) {
     ListBoard board(BoardKind::Game);
     const Coord h = At(7, 7);
     ListBoardTest::Play(board, {{At(3, 7), Colour1}, {At(8, 7), Colour2}, {At(5, 7), Colour1}});
-    const std::uint32_t raw = lineCategory[1][board.sequence[h * 4 + Horizontal]];
+    const std::uint32_t raw = LineCategory(1, board.sequence[h * 4 + Horizontal]);
     ASSERT_GT(raw, Three);
     EXPECT_EQ(LineField(board, 1, h, Horizontal), raw);
 
@@ -212,7 +212,7 @@ TEST_F(ListBoardTest, SplitShapesOnBothSidesMakeATwoThree) {
     std::vector<Stone> stones;
     for (int x : {3, 5, 9, 11, 13, 1}) stones.push_back({At(x, 7), Colour1});
     ListBoardTest::Play(board, stones);
-    const std::uint32_t raw = lineCategory[1][board.sequence[h * 4 + Horizontal]];
+    const std::uint32_t raw = LineCategory(1, board.sequence[h * 4 + Horizontal]);
     ASSERT_GT(raw, TwoThree);
     EXPECT_EQ(LineField(board, 1, h, Horizontal), TwoThree);
     EXPECT_TRUE(oracle::MatchesCore(board, oracle::Recompute(stones)));

@@ -49,14 +49,14 @@ std::uint32_t WalledOff(std::uint32_t word, int side) {
 
 std::uint32_t CorrectedLine(const std::vector<StoneCode>& stone, int x, int y, int d, std::uint32_t word,
                             StoneCode colour, int& corrections) {
-    const std::uint32_t raw = lineCategory[colour][word];
+    const std::uint32_t raw = LineCategory(colour, word);
     int found = 0;
     bool fourLike[2] = {false, false};
     for (int s = 0; s < 2; ++s) {
         const int side = s == 0 ? -1 : 1;
         if (!HasSplitShape(stone, x, y, d, side, colour)) continue;
         ++found;
-        fourLike[s] = IsFourLike(lineCategory[colour][WalledOff(word, side)]);
+        fourLike[s] = IsFourLike(LineCategory(colour, WalledOff(word, side)));
     }
     if (found == 0) return raw;
     std::uint32_t value;
