@@ -66,39 +66,26 @@ const std::vector<std::string> FourBlackCannotBlock = {
 };
 
 // o to move: (4, 4) would be a double four of x's, no threat; o's double three
-// on (10, 10) comes first.
+// on (8, 7) comes first.
 const std::vector<std::string> ForbiddenDoubleFour = {
     ". . . . o . . . . . . . . . x",
-    ". . . . x . . . . . .",
-    ". . . . x . . . . . .",
-    ". . . . x . . . . . .",
-    "o x x x . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . o o .",
-    ". . . . . . . . . . .",
-    ". . . . . . . . . . o",
-    ". . . . . . . . . . o",
+    ". . . . x . . . .",
+    ". . . . x . . . .",
+    ". . . . x . . . .",
+    "o x x x . . . . .",
+    ". . . . . . . . o",
+    ". . . . . . . . o",
+    ". . . . . . o o .",
 };
 
-// x to move: o on (3, 7) or (6, 7) makes a straight four only because o wins
+// x to move: o on (3, 4) or (6, 4) makes a straight four only because o wins
 // with six as well; x blocks one of them.
 const std::vector<std::string> OverlineThree = {
-    ". . . . . . . . . . . x",
-    ". . . . . . . . . . . .",
-    ". . . . . . . . . . . .",
-    ". . . . . . . . . . . .",
-    ". . . . . . . . . . . . x",
-    ". . . . . . . . . . . .",
-    ". . . . . . . . . . . .",
-    ". . o . o o . o . . . .",
-    ". . . . . . . . . . . .",
-    ". . . . . . . . . . . .",
-    ". . . . . . . . . . . .",
     "x . . . . . . . . . . . . . x",
+    "x . . . . . . . . . . . . . x",
+    ". . . . . . . . .",
+    ". . . . . . . . .",
+    ". . o . o o . o .",
 };
 
 test::PositionOptions Renju(int toMove, int rule = 4) {
@@ -121,12 +108,18 @@ TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
         EXPECT_EQ(EvaluateThreats(*board, mode), SCORE_WIN) << mode;
         EXPECT_EQ(board->candidateList[0], At(5, 5)) << mode;
     }
+    // Blocking x's five point on (5, 5) makes the same four.
+    for (const Coord p : {At(10, 5), At(6, 5), PassCoord, At(7, 5), PassCoord, At(8, 5), PassCoord, At(9, 5)}) {
+        test::Play(*board, p);
+    }
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_WIN);
+    EXPECT_EQ(board->candidateList[0], At(5, 5));
 
     board = BuildPosition(ForbiddenDoubleFour, Renju(Colour2));
     FollowRenjuBlack(*board);
     ASSERT_TRUE(IsForbiddenPoint(*board, At(4, 4), Colour1));
     EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
-    EXPECT_EQ(board->candidateList[0], At(10, 10));
+    EXPECT_EQ(board->candidateList[0], At(8, 7));
     renjuBlack = 0;
     test::UseTables(20, 20);
 }
@@ -142,7 +135,7 @@ TEST(RenjuRestriction, BlackAnswersWhitesOverlineThreatsAsInFreestyle) {
         answers[rule / 4] = SortedCandidates(*board);
     }
     EXPECT_EQ(answers[1], answers[0]);
-    EXPECT_EQ(answers[1], (std::vector<Coord>{At(3, 7), At(6, 7)}));
+    EXPECT_EQ(answers[1], (std::vector<Coord>{At(3, 4), At(6, 4)}));
     renjuBlack = 0;
     test::UseTables(20, 20);
 }
