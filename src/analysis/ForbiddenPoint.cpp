@@ -74,6 +74,14 @@ std::uint32_t FivePoints(LineMasks line, bool overlineWins = false) {
     return points;
 }
 
+// Whether mask has at least n bits set: cheaper than a population count where
+// the processor has no instruction for it, and the check runs on every point
+// of black's lists.
+constexpr bool HasBits(std::uint32_t mask, int n) {
+    for (int k = 1; k < n && mask != 0; ++k) mask &= mask - 1;
+    return mask != 0;
+}
+
 // Two five points five cells apart hold one straight four.
 bool IsStraightPair(std::uint32_t points) {
     return std::popcount(points) == 2 && std::countl_zero(points) + std::countr_zero(points) == 32 - 6;
@@ -96,9 +104,9 @@ bool MayBeForbidden(const BoardAnalysis& board, Coord p, int black) {
         const std::uint32_t low = word & EvenCells;
         const std::uint32_t high = (word >> 1) & EvenCells;
         const std::uint32_t own = black == Colour1 ? low & ~high : high & ~low;
-        const int near = std::popcount(own & EvenCellsWithinFour);
-        busyLines += near >= 2;
-        crowded = crowded || near >= 4 || std::popcount(own) >= 5;
+        const std::uint32_t near = own & EvenCellsWithinFour;
+        busyLines += HasBits(near, 2);
+        crowded = crowded || HasBits(near, 4) || HasBits(own, 5);
     }
     return crowded || (busyLines >= 2 && board.PointCategoryOf(black, p) <= TwoThree);
 }
@@ -128,9 +136,10 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
     int busyLines = 0;
     bool crowded = false;
     for (const LineMasks& line : lines) {
-        const int near = std::popcount(line.own & WithinFour) - 1;
-        busyLines += near >= 2;
-        crowded = crowded || near >= 4 || std::popcount(line.own) - 1 >= 5;
+        // The centre's own bit is not counted.
+        const std::uint32_t near = line.own & WithinFour & ~CentreBit;
+        busyLines += HasBits(near, 2);
+        crowded = crowded || HasBits(near, 4) || HasBits(line.own & ~CentreBit, 5);
     }
     if (busyLines < 2 && !crowded) return false;
 
@@ -142,7 +151,7 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
         const int lineFours = IsStraightPair(points) ? 1 : std::popcount(points);
         fours += lineFours;
         if (fours >= 2) return true;
-        if (lineFours == 0 && std::popcount(lines[d].own & WithinFour) >= 3 && threes < 2 &&
+        if (lineFours == 0 && HasBits(lines[d].own & WithinFour, 3) && threes < 2 &&
             IsThree(board, p, d, black, placed, lines[d])) {
             ++threes;
         }
@@ -167,6 +176,9 @@ bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black) {
     const int white = Colour1 + Colour2 - black;
     bool four = false;
     for (int d = 0; d < DirectionCount; ++d) {
+        // Only a line rated a four gets a five point from p.
+        const ThreatCategory line = board.LineCategoryOf(white, p, d);
+        if (line < StraightFour || line > Four) continue;
         const std::uint32_t points = FivePoints(ReadLine(board, p, d, white, nullptr), true);
         for (std::uint32_t rest = points; rest != 0; rest &= rest - 1) {
             const int k = std::countr_zero(rest) - Centre;

@@ -1,5 +1,6 @@
 #include "analysis/ThreatEvaluation.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -15,15 +16,18 @@ namespace zomar {
 
 namespace {
 
-// The opponent's category counts; under renju black's forbidden points are no
-// threats and leave them (the copy goes to `allowed`).
+// The opponent's category counts; under renju black's forbidden points leave
+// the lists that call for an answer (the copy goes to `allowed`). Black's plain
+// four points stay counted: they only hold back white's own claims, and their
+// lists are long.
 const std::int16_t* OpponentCounts(const ListBoard& board, std::int16_t (&allowed)[CategoryCount]) {
     const int opp = OpponentColour(board);
     if (opp != renjuBlack) return board.categoryCount[opp];
-    std::int16_t forbidden[CategoryCount] = {};
-    CountForbiddenThreats(board, forbidden);
-    for (int c = 0; c < CategoryCount; ++c) {
-        allowed[c] = static_cast<std::int16_t>(board.categoryCount[opp][c] - forbidden[c]);
+    std::copy(board.categoryCount[opp], board.categoryCount[opp] + CategoryCount, allowed);
+    for (const ThreatCategory c : {TwoStraightFour, StraightFourFour, StraightFour, FourThree, TwoThree}) {
+        for (std::uint32_t p = FirstInList(board, opp, c); !IsListEnd(p); p = NextInList(board, opp, p)) {
+            allowed[c] = static_cast<std::int16_t>(allowed[c] - IsForbiddenPoint(board, static_cast<Coord>(p), opp));
+        }
     }
     return allowed;
 }
