@@ -187,27 +187,5 @@ BENCHMARK(BM_PeakMemoryBySize)
     ->UseRealTime()
     ->Iterations(1);
 
-// A few moves at the default memory limit: the first move sizes the table.
-void BM_PeakMemoryOfAShortGame(benchmark::State& state) {
-    long peakKiB = 0;
-    try {
-        for (auto _ : state) {
-            EngineChild engine;
-            engine.Send("info timeout_turn 300");
-            engine.Send("start 20");
-            engine.ReadAnswer();
-            engine.Send("begin");
-            engine.ReadAnswer();
-            engine.Send("turn 9,9");
-            engine.ReadAnswer();
-            peakKiB = engine.Finish();
-        }
-    } catch (const std::exception& error) {
-        state.SkipWithError(error.what());
-    }
-    state.counters["peak_rss_MiB"] = static_cast<double>(peakKiB) / 1024.0;
-}
-BENCHMARK(BM_PeakMemoryOfAShortGame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-
 }  // namespace
 }  // namespace zomar

@@ -14,8 +14,8 @@ namespace zomar {
 std::unique_ptr<LineUpdate[]> lineUpdateList;
 std::unique_ptr<std::uint32_t[]> lineUpdateStart;
 std::uint32_t maxRay = 0;
-std::unique_ptr<std::uint32_t[]> rayLength;
-std::unique_ptr<std::uint32_t[]> rayPoints;
+std::unique_ptr<std::uint8_t[]> rayLength;
+std::unique_ptr<std::uint16_t[]> rayPoints;
 
 namespace {
 
@@ -54,8 +54,8 @@ void BuildRays() {
     maxRay = std::max(boardWidth, boardHeight);
     if (maxRay > 0) --maxRay;
     maxRay = std::min<std::uint32_t>(maxRay, MaxRayReach);
-    rayLength.reset(new std::uint32_t[static_cast<std::size_t>(RayCount) * boardArea]);
-    rayPoints.reset(new std::uint32_t[static_cast<std::size_t>(RayCount) * boardArea * maxRay]());
+    rayLength.reset(new std::uint8_t[static_cast<std::size_t>(RayCount) * boardArea]);
+    rayPoints.reset(new std::uint16_t[static_cast<std::size_t>(RayCount) * boardArea * maxRay]());
     for (int r = 0; r < RayCount; ++r) {
         for (std::uint32_t p = 0; p < boardArea; ++p) {
             const std::size_t ray = static_cast<std::size_t>(r) * boardArea + p;
@@ -66,9 +66,10 @@ void BuildRays() {
                 const int qx = x + k * rays[r].dx;
                 const int qy = y + k * rays[r].dy;
                 if (!IsOnBoard(qx, qy)) break;
-                rayPoints[ray * maxRay + count++] = static_cast<std::uint32_t>(qx) + static_cast<std::uint32_t>(qy) * boardWidth;
+                rayPoints[ray * maxRay + count++] =
+                    static_cast<std::uint16_t>(static_cast<std::uint32_t>(qx) + static_cast<std::uint32_t>(qy) * boardWidth);
             }
-            rayLength[ray] = count;
+            rayLength[ray] = static_cast<std::uint8_t>(count);
         }
     }
 }

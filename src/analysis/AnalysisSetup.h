@@ -32,8 +32,8 @@ constexpr int MaxRayReach = 3;
 // The stride of a ray in rayPoints: the points a ray can hold, at most
 // MaxRayReach, so that the table grows with the area and not with the side.
 extern std::uint32_t maxRay;
-extern std::unique_ptr<std::uint32_t[]> rayLength;  // index r * N + p
-extern std::unique_ptr<std::uint32_t[]> rayPoints;  // index (r * N + p) * maxRay + k
+extern std::unique_ptr<std::uint8_t[]> rayLength;    // index r * N + p
+extern std::unique_ptr<std::uint16_t[]> rayPoints;   // index (r * N + p) * maxRay + k
 
 void BuildLineUpdateList();
 void InitAnalysisTables();

@@ -35,7 +35,7 @@ bool ListBoard::MakeSearchMove(Coord c) {
         for (int ray = 0; ray < RayCount; ++ray) {
             const std::size_t slot = static_cast<std::size_t>(ray) * area + c;
             const std::uint32_t length = rayLength[slot];
-            const std::uint32_t* points = &rayPoints[slot * maxRay];
+            const std::uint16_t* points = &rayPoints[slot * maxRay];
             for (std::uint32_t i = 1; i < length; ++i) {
                 if (stone[points[i]] == EmptyCell) continue;
                 for (std::uint32_t j = i; j-- > 0;) {
@@ -47,7 +47,7 @@ bool ListBoard::MakeSearchMove(Coord c) {
         for (int ray = RayCount - 1; ray >= 0; --ray) {
             const std::size_t slot = static_cast<std::size_t>(ray) * area + c;
             const std::uint32_t length = rayLength[slot];
-            const std::uint32_t* points = &rayPoints[slot * maxRay];
+            const std::uint16_t* points = &rayPoints[slot * maxRay];
             for (std::uint32_t i = 0; i < length; ++i) {
                 if (coverOwner[points[i]] == c) UncoverPoint(points[i]);
             }

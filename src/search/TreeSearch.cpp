@@ -64,10 +64,17 @@ bool TreeSearch::HardLimitReached(MsTimer& timer) {
            (mRole.stop != nullptr && mRole.stop->load(std::memory_order_relaxed));
 }
 
-void TreeSearch::ReserveMoveStack(std::size_t entries) {
-    if (mMoveStack.size() >= entries) return;
-    mMoveStack.resize(entries);
-    mNodeCounts.resize(entries);
+void TreeSearch::ReserveMoveStack(std::size_t entries, std::size_t inUse) {
+    if (mStackCapacity >= entries) return;
+    auto moves = std::unique_ptr<Coord[]>(new Coord[entries]);
+    auto counts = std::unique_ptr<std::int32_t[]>(new std::int32_t[entries]);
+    if (inUse > 0) {
+        std::copy_n(mMoveStack.get(), inUse, moves.get());
+        std::copy_n(mNodeCounts.get(), inUse, counts.get());
+    }
+    mMoveStack = std::move(moves);
+    mNodeCounts = std::move(counts);
+    mStackCapacity = entries;
 }
 
 SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softLimit,
@@ -202,11 +209,11 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     // The outermost node sizes the stack for the whole tree: at most depth + 1
     // nodes on a line hold more than one move, the others one move each.
     if (mStackTop == 0) {
-        ReserveMoveStack((static_cast<std::size_t>(std::max(depth, 0)) + 2) * boardArea);
+        ReserveMoveStack((static_cast<std::size_t>(std::max(depth, 0)) + 2) * boardArea, 0);
     }
     StackFrame frame(mStackTop);
     const std::size_t base = frame.Base();
-    ReserveMoveStack(base + board.candidateCount + 1);
+    ReserveMoveStack(base + board.candidateCount + 1, base);
     const std::size_t count = BuildMoveList(board, bestMove, base);
     mStackTop = base + count;
 
@@ -239,7 +246,7 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     }
     // Every move loses: answer the one whose refutation took the most stones.
     if (best == SCORE_LOSS) {
-        const auto counts = mNodeCounts.begin() + static_cast<std::ptrdiff_t>(base);
+        const std::int32_t* counts = &mNodeCounts[base];
         const auto longest = std::max_element(counts, counts + static_cast<std::ptrdiff_t>(count));
         bestMove = mMoveStack[base + static_cast<std::size_t>(longest - counts)];
     }

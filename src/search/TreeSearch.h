@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -72,7 +73,8 @@ private:
     // thread has answered.
     bool HardLimitReached(MsTimer& timer);
     bool NodeBudgetSpent() const;
-    void ReserveMoveStack(std::size_t entries);
+    // Grows the move stack to `entries`, keeping the first `inUse`.
+    void ReserveMoveStack(std::size_t entries, std::size_t inUse);
     std::int32_t HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta, MsTimer& timer);
     // Builds the node's move list at stack position base; returns its length.
     std::size_t BuildMoveList(const ListBoard& board, Coord firstMove, std::size_t base);
@@ -89,8 +91,10 @@ private:
     SearchLimits mLimits;
     HelperRole mRole;
     std::uint32_t mNodeStart = 0;
-    std::vector<Coord> mMoveStack;
-    std::vector<std::int32_t> mNodeCounts;
+    // Left uninitialised, so that only the part a search reaches takes memory.
+    std::unique_ptr<Coord[]> mMoveStack;
+    std::unique_ptr<std::int32_t[]> mNodeCounts;
+    std::size_t mStackCapacity = 0;
     std::size_t mStackTop = 0;
 };
 
