@@ -88,16 +88,10 @@ const std::vector<std::string> OverlineThree = {
     ". . o . o o . o .",
 };
 
-test::PositionOptions Renju(int toMove, int rule = 4) {
+test::PositionOptions Renju(int toMove) {
     test::PositionOptions options = OnBoard(15, 15, toMove);
-    options.rule = rule;
+    options.rule = 4;
     return options;
-}
-
-std::vector<Coord> SortedCandidates(ListBoard& board) {
-    std::vector<Coord> list = CandidateList(board);
-    std::sort(list.begin(), list.end());
-    return list;
 }
 
 TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
@@ -124,18 +118,15 @@ TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
     test::UseTables(20, 20);
 }
 
-// White's runs count sixes as fives under renju, so black's answers to them
-// are those of freestyle.
-TEST(RenjuRestriction, BlackAnswersWhitesOverlineThreatsAsInFreestyle) {
-    std::vector<Coord> answers[2];
-    for (const int rule : {0, 4}) {
-        auto board = BuildPosition(OverlineThree, Renju(Colour1, rule));
-        FollowRenjuBlack(*board);
-        EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN) << rule;
-        answers[rule / 4] = SortedCandidates(*board);
-    }
-    EXPECT_EQ(answers[1], answers[0]);
-    EXPECT_EQ(answers[1], (std::vector<Coord>{At(3, 4), At(6, 4)}));
+// White's runs count sixes as fives under renju: black's answers are the two
+// points that stop the straight four.
+TEST(RenjuRestriction, BlackBlocksAThreeThatNeedsWhitesOverline) {
+    auto board = BuildPosition(OverlineThree, Renju(Colour1));
+    FollowRenjuBlack(*board);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    std::vector<Coord> answers = CandidateList(*board);
+    std::sort(answers.begin(), answers.end());
+    EXPECT_EQ(answers, (std::vector<Coord>{At(3, 4), At(6, 4)}));
     renjuBlack = 0;
     test::UseTables(20, 20);
 }
