@@ -113,13 +113,14 @@ int LineDefences(ListBoard& board, Coord x, Coord* output, bool centreOwn, int d
     const int attacker = AttackerColour(board);
     const std::uint32_t s = board.sequence[static_cast<std::size_t>(x) * DirectionCount + direction];
     const std::int32_t step = directionStep[direction];
+    const std::uint16_t* orders = DefenceOrderOf(attacker);
     GroupCode g = MakeGroupCode(attacker, s, centreOwn);
     // A run too long for the table's orders is judged again on the inner four
     // cells of each side.
-    if (RunDefenceOrder(attacker, g.code)[0] == NoSlot) {
+    if (orders[g.code * DefenceStride] == NoSlot) {
         g = MakeGroupCode(attacker, (s >> 2) & 0xFFFF, centreOwn, HalfLength - 1);
     }
-    const std::uint16_t* order = RunDefenceOrder(attacker, g.code);
+    const std::uint16_t* order = &orders[g.code * DefenceStride];
     int produced = 0;
     for (int k = 0; k < DefenceStride && order[k] != NoSlot; ++k) {
         const auto offset = static_cast<std::int32_t>(order[k]) - g.negativeCount;

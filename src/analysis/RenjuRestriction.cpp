@@ -1,5 +1,7 @@
 #include "analysis/RenjuRestriction.h"
 
+#include <algorithm>
+
 #include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
 #include "analysis/ForbiddenPoint.h"
@@ -69,6 +71,15 @@ std::uint32_t SkipForbiddenPoints(const ListBoard& board, std::uint32_t p) {
         p = NextInList(board, renjuBlack, p);
     }
     return p;
+}
+
+void CountAllowedThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]) {
+    std::copy(board.categoryCount[renjuBlack], board.categoryCount[renjuBlack] + CategoryCount, counts);
+    for (const ThreatCategory c : {TwoStraightFour, StraightFourFour, StraightFour, FourThree, TwoThree}) {
+        for (std::uint32_t p = FirstInList(board, renjuBlack, c); !IsListEnd(p); p = NextInList(board, renjuBlack, p)) {
+            counts[c] = static_cast<std::int16_t>(counts[c] - IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack));
+        }
+    }
 }
 
 bool IsRenjuRule() { return (gameRule & RenjuRuleBit) != 0; }

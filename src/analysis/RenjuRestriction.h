@@ -38,6 +38,12 @@ inline std::uint32_t SkipForbiddenThreats(const ListBoard& board, int colour, st
     return colour == renjuBlack ? SkipForbiddenPoints(board, p) : p;
 }
 
+// Black's category counts without its forbidden points in the lists that call
+// for an answer (straight fours, four-threes, double threes). Its plain four
+// points stay counted: they only hold back white's own claims, and their lists
+// are long.
+void CountAllowedThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]);
+
 // Adds black's forbidden points to `counts` by point category, for the
 // categories of two threats at once: those that weigh in the score.
 void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]);

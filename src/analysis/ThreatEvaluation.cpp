@@ -1,6 +1,5 @@
 #include "analysis/ThreatEvaluation.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -16,19 +15,12 @@ namespace zomar {
 
 namespace {
 
-// The opponent's category counts; under renju black's forbidden points leave
-// the lists that call for an answer (the copy goes to `allowed`). Black's plain
-// four points stay counted: they only hold back white's own claims, and their
-// lists are long.
+// The opponent's category counts; under renju without black's forbidden points
+// where they would call for an answer.
 const std::int16_t* OpponentCounts(const ListBoard& board, std::int16_t (&allowed)[CategoryCount]) {
     const int opp = OpponentColour(board);
     if (opp != renjuBlack) return board.categoryCount[opp];
-    std::copy(board.categoryCount[opp], board.categoryCount[opp] + CategoryCount, allowed);
-    for (const ThreatCategory c : {TwoStraightFour, StraightFourFour, StraightFour, FourThree, TwoThree}) {
-        for (std::uint32_t p = FirstInList(board, opp, c); !IsListEnd(p); p = NextInList(board, opp, p)) {
-            allowed[c] = static_cast<std::int16_t>(allowed[c] - IsForbiddenPoint(board, static_cast<Coord>(p), opp));
-        }
-    }
+    CountAllowedThreats(board, allowed);
     return allowed;
 }
 
@@ -415,17 +407,19 @@ std::int32_t EvaluateThreats(ListBoard& board, int mode) {
 }
 
 std::int32_t BlockFive(ListBoard& board, int mode) {
-    const ThreatCounts k(board);
-    const Coord h = FirstOpp(board, Win);
+    // Five points are never forbidden: the lists are read as they stand.
+    const int opp = OpponentColour(board);
+    const Coord h = static_cast<Coord>(FirstInList(board, opp, Win));
     AddCandidate(board, h);
-    if (k.opp[Win] >= 2) return SCORE_LOSS;
+    if (board.categoryCount[opp][Win] >= 2) return SCORE_LOSS;
     const ThreatCategory c = OwnCategory(board, h);
     if (c <= StraightFour) return SCORE_WIN;
     if (c <= Four) {
-        const bool unblockable = renjuBlack != 0 && OwnColour(board) != renjuBlack && IsUnblockableFour(board, h, renjuBlack);
+        const bool unblockable = renjuBlack != 0 && opp == renjuBlack && IsUnblockableFour(board, h, renjuBlack);
         return unblockable ? SCORE_WIN : SCORE_UNKNOWN;
     }
     if (mode == EvalAttacker) return SCORE_LOSS;
+    const ThreatCounts k(board);
     if (k.ownStraightFours > 2 && k.opp[FourThree] + k.opp[FourDevelopFour] + k.opp[FourDevelopThree] == 0 &&
         k.oppStraightFours == 0 && k.opp[Four] <= 2) {
         return SCORE_WIN;
