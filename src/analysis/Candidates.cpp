@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "analysis/CategoryWalk.h"
+#include "analysis/ForbiddenPoint.h"
+#include "analysis/PatternTables.h"
 #include "board/Geometry.h"
 
 namespace zomar {
@@ -142,10 +144,12 @@ void FillOpponentThreats(ListBoard& board) {
     static constexpr ThreatCategory threatLists[] = {FourThree, FourDevelopFour, FourDevelopThree, TwoThree,
                                                      ThreeDevelop};
     const int opponent = OpponentColour(board);
+    const bool renjuBlackThreats = opponent == renjuBlack;
     int counted = 0;
     for (const ThreatCategory c : threatLists) {
         for (std::uint32_t p = FirstInList(board, opponent, c); !IsListEnd(p); p = NextInList(board, opponent, p)) {
             if (BorderStateOf(board, static_cast<Coord>(p)) == BorderOutside) continue;
+            if (renjuBlackThreats && IsForbiddenPoint(board, static_cast<Coord>(p), opponent)) continue;
             AddCandidate(board, static_cast<Coord>(p));
             if (++counted == 3) return;
         }

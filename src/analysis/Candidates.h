@@ -26,7 +26,8 @@ bool IsWeakPoint(const ListBoard& board, Coord p, int colour, int limit);
 // Appends the side to move's points of the given categories, strongest first,
 // at most evalPointCount of them.
 void CategoryMoves(ListBoard& board, const std::uint8_t* categories, int n);
-// Appends up to 3 of the opponent's four-making and double-three points.
+// Appends up to 3 of the opponent's four-making and double-three points, none
+// of them forbidden for black.
 void FillOpponentThreats(ListBoard& board);
 // Appends the side to move's points next to a stone until the list holds limit.
 void FillNearStones(ListBoard& board, std::uint32_t limit);

@@ -21,10 +21,14 @@ void Produce(ListBoard& board, Coord*& output, Coord p) {
     }
 }
 
-const std::uint16_t* DefenceOrderOf(std::uint32_t code) { return &defenceOrder[code * DefenceStride]; }
+// The attacker's defence order of a run: under renju white's runs count
+// overlines as fives.
+const std::uint16_t* RunDefenceOrder(int attacker, std::uint32_t code) {
+    return &DefenceOrderOf(attacker)[code * DefenceStride];
+}
 
-int DefenceOrderLength(std::uint32_t code) {
-    const std::uint16_t* order = DefenceOrderOf(code);
+int DefenceOrderLength(int attacker, std::uint32_t code) {
+    const std::uint16_t* order = RunDefenceOrder(attacker, code);
     int length = 0;
     while (length < DefenceStride && order[length] != NoSlot) ++length;
     return length;
@@ -70,8 +74,9 @@ int CombinedThreatDefences(ListBoard& board, Coord x, Coord* output, int attacke
     const GroupCode gb = LineCode(board, x, last);
     CheckGroupCode(ga);
     CheckGroupCode(gb);
-    const bool firstLineLeads = winDistance[ga.code] < winDistance[gb.code] ||
-                                DefenceOrderLength(ga.code) < DefenceOrderLength(gb.code);
+    const std::uint8_t* distance = WinDistanceOf(attacker);
+    const bool firstLineLeads = distance[ga.code] < distance[gb.code] ||
+                                DefenceOrderLength(attacker, ga.code) < DefenceOrderLength(attacker, gb.code);
     const int lead = firstLineLeads ? first : last;
     const int follow = firstLineLeads ? last : first;
     const int leadCount = LineDefences(board, x, output, true, lead);
@@ -108,13 +113,14 @@ int LineDefences(ListBoard& board, Coord x, Coord* output, bool centreOwn, int d
     const int attacker = AttackerColour(board);
     const std::uint32_t s = board.sequence[static_cast<std::size_t>(x) * DirectionCount + direction];
     const std::int32_t step = directionStep[direction];
+    const std::uint16_t* orders = DefenceOrderOf(attacker);
     GroupCode g = MakeGroupCode(attacker, s, centreOwn);
     // A run too long for the table's orders is judged again on the inner four
     // cells of each side.
-    if (DefenceOrderOf(g.code)[0] == NoSlot) {
+    if (orders[g.code * DefenceStride] == NoSlot) {
         g = MakeGroupCode(attacker, (s >> 2) & 0xFFFF, centreOwn, HalfLength - 1);
     }
-    const std::uint16_t* order = DefenceOrderOf(g.code);
+    const std::uint16_t* order = &orders[g.code * DefenceStride];
     int produced = 0;
     for (int k = 0; k < DefenceStride && order[k] != NoSlot; ++k) {
         const auto offset = static_cast<std::int32_t>(order[k]) - g.negativeCount;

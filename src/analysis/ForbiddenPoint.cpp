@@ -23,10 +23,12 @@ constexpr std::uint32_t WithinFour = 0x3FF & ~1u;  // cells -4..4 without -5 and
 // Bit of the cell at offset k (k != 0) in a line word.
 constexpr int CellBit(int k) { return k > 0 ? 2 * k + 8 : 2 * k + 10; }
 
-// Stones black has put on the board for the check, innermost first.
+// Stones put on the board for the check, innermost first: black's, and white's
+// own one when a white move is being weighed.
 struct Placed {
     Coord point;
     const Placed* next;
+    bool black = true;
 };
 
 LineMasks ReadLine(const BoardAnalysis& board, Coord p, int d, int black, const Placed* placed) {
@@ -42,7 +44,7 @@ LineMasks ReadLine(const BoardAnalysis& board, Coord p, int d, int black, const 
         if (LineDirection(p, s->point) != d) continue;
         const int k = LineDistance(p, s->point);
         if (k < -HalfLength || k > HalfLength) continue;
-        line.own |= 1u << (k + Centre);
+        if (s->black) line.own |= 1u << (k + Centre);
         line.empty &= ~(1u << (k + Centre));
     }
     return line;
@@ -55,8 +57,9 @@ int RunThroughCentre(std::uint32_t own) {
     return up + down;
 }
 
-// Cells that give exactly five together with the centre, as a mask.
-std::uint32_t FivePoints(LineMasks line) {
+// Cells that give exactly five together with the centre (or five or more, for
+// white), as a mask.
+std::uint32_t FivePoints(LineMasks line, bool overlineWins = false) {
     std::uint32_t points = 0;
     for (std::uint32_t candidates = line.empty & WithinFour; candidates != 0; candidates &= candidates - 1) {
         const std::uint32_t bit = candidates & (~candidates + 1);
@@ -65,9 +68,18 @@ std::uint32_t FivePoints(LineMasks line) {
         const int up = std::countr_one(own >> Centre);
         const int down = std::countl_one(own << (32 - Centre));
         const int k = std::countr_zero(bit) - Centre;
-        if (up + down == 5 && k < up && -k <= down) points |= bit;
+        const bool five = overlineWins ? up + down >= 5 : up + down == 5;
+        if (five && k < up && -k <= down) points |= bit;
     }
     return points;
+}
+
+// Whether mask has at least n bits set: cheaper than a population count where
+// the processor has no instruction for it, and the check runs on every point
+// of black's lists.
+constexpr bool HasBits(std::uint32_t mask, int n) {
+    for (int k = 1; k < n && mask != 0; ++k) mask &= mask - 1;
+    return mask != 0;
 }
 
 // Two five points five cells apart hold one straight four.
@@ -92,9 +104,9 @@ bool MayBeForbidden(const BoardAnalysis& board, Coord p, int black) {
         const std::uint32_t low = word & EvenCells;
         const std::uint32_t high = (word >> 1) & EvenCells;
         const std::uint32_t own = black == Colour1 ? low & ~high : high & ~low;
-        const int near = std::popcount(own & EvenCellsWithinFour);
-        busyLines += near >= 2;
-        crowded = crowded || near >= 4 || std::popcount(own) >= 5;
+        const std::uint32_t near = own & EvenCellsWithinFour;
+        busyLines += HasBits(near, 2);
+        crowded = crowded || HasBits(near, 4) || HasBits(own, 5);
     }
     return crowded || (busyLines >= 2 && board.PointCategoryOf(black, p) <= TwoThree);
 }
@@ -124,9 +136,10 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
     int busyLines = 0;
     bool crowded = false;
     for (const LineMasks& line : lines) {
-        const int near = std::popcount(line.own & WithinFour) - 1;
-        busyLines += near >= 2;
-        crowded = crowded || near >= 4 || std::popcount(line.own) - 1 >= 5;
+        // The centre's own bit is not counted.
+        const std::uint32_t near = line.own & WithinFour & ~CentreBit;
+        busyLines += HasBits(near, 2);
+        crowded = crowded || HasBits(near, 4) || HasBits(line.own & ~CentreBit, 5);
     }
     if (busyLines < 2 && !crowded) return false;
 
@@ -138,7 +151,7 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
         const int lineFours = IsStraightPair(points) ? 1 : std::popcount(points);
         fours += lineFours;
         if (fours >= 2) return true;
-        if (lineFours == 0 && std::popcount(lines[d].own & WithinFour) >= 3 && threes < 2 &&
+        if (lineFours == 0 && HasBits(lines[d].own & WithinFour, 3) && threes < 2 &&
             IsThree(board, p, d, black, placed, lines[d])) {
             ++threes;
         }
@@ -150,6 +163,31 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
 
 bool IsForbiddenPoint(const BoardAnalysis& board, Coord p, int black) {
     return MayBeForbidden(board, p, black) && IsForbidden(board, p, black, nullptr);
+}
+
+// A white stone only takes room from black, so the stone count still rules
+// points out.
+bool IsForbiddenAfterWhite(const BoardAnalysis& board, Coord p, int black, Coord white) {
+    const Placed whiteStone {white, nullptr, false};
+    return MayBeForbidden(board, p, black) && IsForbidden(board, p, black, &whiteStone);
+}
+
+bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black) {
+    const int white = Colour1 + Colour2 - black;
+    bool four = false;
+    for (int d = 0; d < DirectionCount; ++d) {
+        // Only a line rated a four gets a five point from p.
+        const ThreatCategory line = board.LineCategoryOf(white, p, d);
+        if (line < StraightFour || line > Four) continue;
+        const std::uint32_t points = FivePoints(ReadLine(board, p, d, white, nullptr), true);
+        for (std::uint32_t rest = points; rest != 0; rest &= rest - 1) {
+            const int k = std::countr_zero(rest) - Centre;
+            const auto q = static_cast<Coord>(static_cast<std::int32_t>(p) + k * directionStep[d]);
+            if (!IsForbiddenAfterWhite(board, q, black, p)) return false;
+            four = true;
+        }
+    }
+    return four;
 }
 
 }  // namespace zomar

@@ -12,5 +12,10 @@ namespace zomar {
 // again with the stones in place). Reads only the board's line words; most
 // points are ruled out by a stone count before any line is walked.
 bool IsForbiddenPoint(const BoardAnalysis& board, Coord p, int black);
+// The same once white holds the empty point `white` as well.
+bool IsForbiddenAfterWhite(const BoardAnalysis& board, Coord p, int black, Coord white);
+// Whether white, playing the empty point p, makes a four black cannot stop:
+// every point where white would then make five is forbidden for black.
+bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black);
 
 }  // namespace zomar

@@ -23,6 +23,9 @@ std::unique_ptr<std::uint8_t[]> defendedSureWinDistance;
 std::unique_ptr<std::uint16_t[]> winGain;
 std::unique_ptr<std::uint16_t[]> sureGain;
 std::unique_ptr<std::uint16_t[]> defenceOrder;
+// White's under renju only.
+std::unique_ptr<std::uint8_t[]> freestyleWinDistance;
+std::unique_ptr<std::uint16_t[]> freestyleDefenceOrder;
 
 std::unique_ptr<std::uint8_t[]> pointCategory;
 
@@ -46,7 +49,7 @@ std::unique_ptr<T[]> AllocateTable(std::size_t size) {
 
 bool OnlyExactFiveWins() { return gameRule == 1 || gameRule == 3; }
 // Renju: black (colour 1, the first stone) wins with exactly five only, white
-// with five or more. The distance, gain and defence tables are black's.
+// with five or more. The shared distance, gain and defence tables are black's.
 bool RenjuTables() { return (gameRule & 4) != 0; }
 
 using CodeCategories = std::array<ThreatCategory, GroupCodeCount>;
@@ -280,9 +283,9 @@ void BuildPointCategories() {
 
 // For runs at most two stones from a sure win: the cells worth blocking, the
 // costliest first, ties in cell order.
-void BuildDefenceOrder() {
+void BuildDefenceOrder(std::uint16_t* orders) {
     for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
-        std::uint16_t* order = &defenceOrder[code * DefenceStride];
+        std::uint16_t* order = &orders[code * DefenceStride];
         std::fill(order, order + DefenceStride, NoSlot);
         if (sureWinDistance[code] > 2) continue;
         const std::uint16_t* gains = &sureGain[code * GainStride];
@@ -294,6 +297,14 @@ void BuildDefenceOrder() {
 }
 
 }  // namespace
+
+const std::uint8_t* WinDistanceOf(int colour) {
+    return colour == Colour2 && freestyleWinDistance ? freestyleWinDistance.get() : winDistance.get();
+}
+
+const std::uint16_t* DefenceOrderOf(int colour) {
+    return colour == Colour2 && freestyleDefenceOrder ? freestyleDefenceOrder.get() : defenceOrder.get();
+}
 
 GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int halfLength) {
     if (halfLength != HalfLength) {
@@ -330,12 +341,19 @@ void BoardAI::Alloc() {
     winGain = AllocateTable<std::uint16_t>(GroupCodeCount * GainStride);
     defenceOrder = AllocateTable<std::uint16_t>(GroupCodeCount * DefenceStride);
 
-    // Renju rates white's lines on freestyle tables, built first and replaced.
+    // Renju rates white's lines on freestyle tables, built first and replaced;
+    // white keeps its win distances and defence orders.
     std::unique_ptr<CodeCategories> whiteCategories;
+    freestyleWinDistance.reset();
+    freestyleDefenceOrder.reset();
     if (RenjuTables()) {
         BuildDistances(false);
         BuildGains();
         whiteCategories = std::make_unique<CodeCategories>(ClassifyCodes());
+        freestyleWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
+        std::copy(winDistance.get(), winDistance.get() + GroupCodeCount, freestyleWinDistance.get());
+        freestyleDefenceOrder = AllocateTable<std::uint16_t>(GroupCodeCount * DefenceStride);
+        BuildDefenceOrder(freestyleDefenceOrder.get());
     }
     BuildDistances(OnlyExactFiveWins() || RenjuTables());
     BuildGains();
@@ -343,7 +361,7 @@ void BoardAI::Alloc() {
     BuildPointCategories();
     BuildLineUpdateList();
     BuildCategoryNames();
-    BuildDefenceOrder();
+    BuildDefenceOrder(defenceOrder.get());
     sequenceSize = 4 * boardArea;
 }
 
@@ -356,6 +374,8 @@ void FreePatternTables() {
     sureGain.reset();
     winGain.reset();
     defenceOrder.reset();
+    freestyleWinDistance.reset();
+    freestyleDefenceOrder.reset();
     lineUpdateList.reset();
     lineUpdateStart.reset();
     sequenceSize = 0;

@@ -34,6 +34,12 @@ extern std::unique_ptr<std::uint16_t[]> winGain;       // GainStride per code, N
 extern std::unique_ptr<std::uint16_t[]> sureGain;      // GainStride per code, NoSlot above the run
 extern std::unique_ptr<std::uint16_t[]> defenceOrder;  // DefenceStride per code, NoSlot after the last
 
+// The win distances and defence orders that rate a colour's runs (1 or 2):
+// under renju colour 2 (white) wins with overlines too and has its own; any
+// other rule shares the tables above.
+const std::uint8_t* WinDistanceOf(int colour);
+const std::uint16_t* DefenceOrderOf(int colour);
+
 // Four line categories packed 5 bits each to the point category, whatever their
 // order; words with a field above 17 map to NoPointCategory.
 extern std::unique_ptr<std::uint8_t[]> pointCategory;

@@ -1,5 +1,7 @@
 #include "analysis/RenjuRestriction.h"
 
+#include <algorithm>
+
 #include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
 #include "analysis/ForbiddenPoint.h"
@@ -50,6 +52,32 @@ void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[Catego
     for (ThreatCategory c = TwoStraightFour; c <= TwoThree; ++c) {
         for (std::uint32_t p = FirstInList(board, renjuBlack, c); !IsListEnd(p); p = NextInList(board, renjuBlack, p)) {
             counts[c] += IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack);
+        }
+    }
+}
+
+Coord UnblockableFour(const ListBoard& board) {
+    const int white = Colour1 + Colour2 - renjuBlack;
+    for (ThreatCategory c = FourThree; c <= Four; ++c) {
+        for (std::uint32_t p = FirstInList(board, white, c); !IsListEnd(p); p = NextInList(board, white, p)) {
+            if (IsUnblockableFour(board, static_cast<Coord>(p), renjuBlack)) return static_cast<Coord>(p);
+        }
+    }
+    return static_cast<Coord>(boardArea);
+}
+
+std::uint32_t SkipForbiddenPoints(const ListBoard& board, std::uint32_t p) {
+    while (!IsListEnd(p) && IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack)) {
+        p = NextInList(board, renjuBlack, p);
+    }
+    return p;
+}
+
+void CountAllowedThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]) {
+    std::copy(board.categoryCount[renjuBlack], board.categoryCount[renjuBlack] + CategoryCount, counts);
+    for (const ThreatCategory c : {TwoStraightFour, StraightFourFour, StraightFour, FourThree, TwoThree}) {
+        for (std::uint32_t p = FirstInList(board, renjuBlack, c); !IsListEnd(p); p = NextInList(board, renjuBlack, p)) {
+            counts[c] = static_cast<std::int16_t>(counts[c] - IsForbiddenPoint(board, static_cast<Coord>(p), renjuBlack));
         }
     }
 }

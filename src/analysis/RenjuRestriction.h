@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "analysis/PatternTables.h"
 #include "board/ListBoard.h"
 
 namespace zomar {
@@ -23,6 +24,25 @@ void FollowRenjuBlack(const GameRecord& board);
 // strongest allowed points next to a stone instead. Entries before `checked`
 // are known to be allowed.
 std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked = 0);
+
+// White to move: its first point, strongest category first, that makes a four
+// black cannot block because every five point is forbidden for black; boardArea
+// when there is none.
+Coord UnblockableFour(const ListBoard& board);
+
+// Black's forbidden points are no threats of black's: from point p of one of
+// colour's category lists on, the first point that is not one (the list end
+// when none is left).
+std::uint32_t SkipForbiddenPoints(const ListBoard& board, std::uint32_t p);
+inline std::uint32_t SkipForbiddenThreats(const ListBoard& board, int colour, std::uint32_t p) {
+    return colour == renjuBlack ? SkipForbiddenPoints(board, p) : p;
+}
+
+// Black's category counts without its forbidden points in the lists that call
+// for an answer (straight fours, four-threes, double threes). Its plain four
+// points stay counted: they only hold back white's own claims, and their lists
+// are long.
+void CountAllowedThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]);
 
 // Adds black's forbidden points to `counts` by point category, for the
 // categories of two threats at once: those that weigh in the score.

@@ -6,6 +6,7 @@
 #include "analysis/Candidates.h"
 #include "analysis/CategoryWalk.h"
 #include "analysis/DefenceGenerator.h"
+#include "analysis/ForbiddenPoint.h"
 #include "analysis/RenjuRestriction.h"
 #include "analysis/Score.h"
 #include "board/Geometry.h"
@@ -14,8 +15,18 @@ namespace zomar {
 
 namespace {
 
+// The opponent's category counts; under renju without black's forbidden points
+// where they would call for an answer.
+const std::int16_t* OpponentCounts(const ListBoard& board, std::int16_t (&allowed)[CategoryCount]) {
+    const int opp = OpponentColour(board);
+    if (opp != renjuBlack) return board.categoryCount[opp];
+    CountAllowedThreats(board, allowed);
+    return allowed;
+}
+
 // The category counts both sides' decisions are read from.
 struct ThreatCounts {
+    std::int16_t allowedOpp[CategoryCount];
     const std::int16_t* own;
     const std::int16_t* opp;
     int ownStraightFours;
@@ -25,7 +36,7 @@ struct ThreatCounts {
 
     explicit ThreatCounts(const ListBoard& board)
         : own(board.categoryCount[OwnColour(board)]),
-          opp(board.categoryCount[OpponentColour(board)]),
+          opp(OpponentCounts(board, allowedOpp)),
           ownStraightFours(own[TwoStraightFour] + own[StraightFourFour] + own[StraightFour]),
           oppStraightFours(opp[TwoStraightFour] + opp[StraightFourFour] + opp[StraightFour]),
           ownFours(own[FourThree] + own[FourDevelopFour] + own[FourDevelopThree] + own[Four]),
@@ -41,9 +52,18 @@ Coord FirstOwn(const ListBoard& board, ThreatCategory c) {
     return static_cast<Coord>(FirstInList(board, OwnColour(board), c));
 }
 
-Coord FirstOpp(const ListBoard& board, ThreatCategory c) {
-    return static_cast<Coord>(FirstInList(board, OpponentColour(board), c));
+// The opponent's list walks pass over black's forbidden points.
+std::uint32_t FirstOppThreat(const ListBoard& board, ThreatCategory c) {
+    const int opp = OpponentColour(board);
+    return SkipForbiddenThreats(board, opp, FirstInList(board, opp, c));
 }
+
+std::uint32_t NextOppThreat(const ListBoard& board, std::uint32_t p) {
+    const int opp = OpponentColour(board);
+    return SkipForbiddenThreats(board, opp, NextInList(board, opp, p));
+}
+
+Coord FirstOpp(const ListBoard& board, ThreatCategory c) { return static_cast<Coord>(FirstOppThreat(board, c)); }
 
 ThreatCategory OwnCategory(const ListBoard& board, Coord p) { return board.PointCategoryOf(OwnColour(board), p); }
 
@@ -70,8 +90,7 @@ void AddAllOfList(ListBoard& board, int colour, ThreatCategory c) {
 }
 
 bool AnyOppStraightFourListed(const ListBoard& board) {
-    const int opp = OpponentColour(board);
-    for (std::uint32_t p = FirstInList(board, opp, StraightFour); !IsListEnd(p); p = NextInList(board, opp, p)) {
+    for (std::uint32_t p = FirstOppThreat(board, StraightFour); !IsListEnd(p); p = NextOppThreat(board, p)) {
         if (IsListed(board, static_cast<Coord>(p))) return true;
     }
     return false;
@@ -150,20 +169,19 @@ std::int32_t CounterFourVerdict(ListBoard& board, const ThreatCounts& k, bool fo
 std::int32_t AnswerStraightFourPoints(ListBoard& board, const ThreatCounts& k) {
     // Kept defences, then one more call's fresh ones after them.
     Coord defences[2 * MaxDefencePoints];
-    const int opp = OpponentColour(board);
-    std::uint32_t p = FirstInList(board, opp, StraightFour);
+    std::uint32_t p = FirstOppThreat(board, StraightFour);
     int n = GenerateDefences(board, static_cast<Coord>(p), defences);
     // Whether defences[0] holds a point, the fallback answer of a lost position.
     bool firstFilled = n > 0;
     bool found = AddDefencesThatFour(board, defences, n, Four);
-    for (p = NextInList(board, opp, p); !IsListEnd(p); p = NextInList(board, opp, p)) {
+    for (p = NextOppThreat(board, p); !IsListEnd(p); p = NextOppThreat(board, p)) {
         const int m = GenerateDefences(board, static_cast<Coord>(p), defences + n);
         firstFilled = firstFilled || (n == 0 && m > 0);
         found = AddDefencesThatFour(board, defences + n, m, Four) || found;
         n = KeepCommon(defences, n, defences + n, m);
     }
     if (k.opp[FourThree] > 0) {
-        for (p = FirstInList(board, opp, FourThree); !IsListEnd(p); p = NextInList(board, opp, p)) {
+        for (p = FirstOppThreat(board, FourThree); !IsListEnd(p); p = NextOppThreat(board, p)) {
             const int m = GenerateDefences(board, static_cast<Coord>(p), defences + n);
             firstFilled = firstFilled || (n == 0 && m > 0);
             found = AddDefencesThatFour(board, defences + n, m, Four) || found;
@@ -235,7 +253,6 @@ bool AnyListedWithinFour(const ListBoard& board, Coord x) {
 // The opponent threatens a FourThree (and has no straight four).
 std::int32_t AnswerFourThree(ListBoard& board, const ThreatCounts& k) {
     bool found = true;
-    const int opp = OpponentColour(board);
     if (k.own[FourThree] > 0) {
         AddCandidate(board, FirstOpp(board, FourThree));
     } else if (k.opp[FourThree] == 1) {
@@ -245,7 +262,7 @@ std::int32_t AnswerFourThree(ListBoard& board, const ThreatCounts& k) {
     } else {
         found = false;
         Coord defences[MaxDefencePoints];
-        for (std::uint32_t p = FirstInList(board, opp, FourThree); !IsListEnd(p); p = NextInList(board, opp, p)) {
+        for (std::uint32_t p = FirstOppThreat(board, FourThree); !IsListEnd(p); p = NextOppThreat(board, p)) {
             const Coord x = static_cast<Coord>(p);
             if (board.candidateCount == 0 || AnyListedWithinFour(board, x)) AddCandidate(board, x);
             const int m = GenerateDefences(board, x, defences);
@@ -275,11 +292,12 @@ bool AnswerDoubleThree(ListBoard& board, const ThreatCounts& k) {
         return true;
     }
     board.evalFlags |= OpponentDoubleThrees;
-    AddAllOfList(board, OpponentColour(board), TwoThree);
+    for (std::uint32_t p = FirstOppThreat(board, TwoThree); !IsListEnd(p); p = NextOppThreat(board, p)) {
+        AddCandidate(board, static_cast<Coord>(p));
+    }
     if (k.opp[TwoThree] != 2) return true;
-    const int opp = OpponentColour(board);
     const Coord first = FirstOpp(board, TwoThree);
-    const Coord second = static_cast<Coord>(NextInList(board, opp, first));
+    const Coord second = static_cast<Coord>(NextOppThreat(board, first));
     if (std::abs(LineDistance(second, first)) > 5) return true;
     const std::uint32_t a = first < second ? first : second;
     const std::uint32_t b = first < second ? second : first;
@@ -343,6 +361,13 @@ std::int32_t EvaluateUnrestricted(ListBoard& board, int mode) {
         AddCandidate(board, FirstOwn(board, best));
         return SCORE_WIN;
     }
+    if (renjuBlack != 0 && OwnColour(board) != renjuBlack) {
+        const Coord four = UnblockableFour(board);
+        if (four < boardArea) {
+            AddCandidate(board, four);
+            return SCORE_WIN;
+        }
+    }
     if (k.own[FourThree] > 0 && OwnFourThreeWins(board, k)) return SCORE_WIN;
     if (mode == EvalAttacker) {
         CategoryMoves(board, AttackCategories, static_cast<int>(sizeof AttackCategories));
@@ -382,14 +407,19 @@ std::int32_t EvaluateThreats(ListBoard& board, int mode) {
 }
 
 std::int32_t BlockFive(ListBoard& board, int mode) {
-    const ThreatCounts k(board);
-    const Coord h = FirstOpp(board, Win);
+    // Five points are never forbidden: the lists are read as they stand.
+    const int opp = OpponentColour(board);
+    const Coord h = static_cast<Coord>(FirstInList(board, opp, Win));
     AddCandidate(board, h);
-    if (k.opp[Win] >= 2) return SCORE_LOSS;
+    if (board.categoryCount[opp][Win] >= 2) return SCORE_LOSS;
     const ThreatCategory c = OwnCategory(board, h);
     if (c <= StraightFour) return SCORE_WIN;
-    if (c <= Four) return SCORE_UNKNOWN;
+    if (c <= Four) {
+        const bool unblockable = renjuBlack != 0 && opp == renjuBlack && IsUnblockableFour(board, h, renjuBlack);
+        return unblockable ? SCORE_WIN : SCORE_UNKNOWN;
+    }
     if (mode == EvalAttacker) return SCORE_LOSS;
+    const ThreatCounts k(board);
     if (k.ownStraightFours > 2 && k.opp[FourThree] + k.opp[FourDevelopFour] + k.opp[FourDevelopThree] == 0 &&
         k.oppStraightFours == 0 && k.opp[Four] <= 2) {
         return SCORE_WIN;

@@ -57,7 +57,7 @@ void BuildAttackList(const ListBoard& board, const Coord* moves, std::uint32_t n
 }  // namespace
 
 std::int32_t TreeSearch::ThreatSearch(ListBoard& board, std::int32_t level, std::int32_t floor,
-                                      Coord& bestMove, std::int32_t bound, const Coord* focus) {
+                                      Coord& bestMove, std::int32_t bound, const Coord* focus, MsTimer& timer) {
     mCounters.maxPlyReached = std::max(mCounters.maxPlyReached, board.moveCount);
     if (level <= floor) return StaticScore(board);
     std::int32_t best = SCORE_LOSS;
@@ -73,6 +73,7 @@ std::int32_t TreeSearch::ThreatSearch(ListBoard& board, std::int32_t level, std:
     BuildAttackList(board, moves, n, focus, attacks);
 
     for (std::uint32_t i = 0; i < n; ++i) {
+        if (HardLimitReached(timer)) break;
         const Coord move = moves[i];
         // Attacks listed before the previous one were tried by the level above.
         if (attacks.prevIndex > 0 &&
@@ -91,7 +92,7 @@ std::int32_t TreeSearch::ThreatSearch(ListBoard& board, std::int32_t level, std:
             const Coord reply = board.candidateList[0];
             board.MakeMove(reply);
             Coord scratch = static_cast<Coord>(boardArea);
-            value = ThreatSearch(board, level - LevelStep, floor, scratch, bound, childFocus);
+            value = ThreatSearch(board, level - LevelStep, floor, scratch, bound, childFocus, timer);
             board.MakeMove(reply);
         }
         board.MakeMove(move);

@@ -154,9 +154,9 @@ SearchResult TreeSearch::SearchRoot(ListBoard& board, std::int32_t depth, MsTime
     return {value, 1, 1, move};
 }
 
-std::int32_t TreeSearch::HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta) {
+std::int32_t TreeSearch::HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta, MsTimer& timer) {
     const std::uint32_t before = madeMoveCount;
-    const std::int32_t threat = ThreatSearch(board, 0, -9, bestMove, beta, nullptr);
+    const std::int32_t threat = ThreatSearch(board, 0, -9, bestMove, beta, nullptr, timer);
     mCounters.vcfNodeCount += static_cast<std::int32_t>(madeMoveCount - before);
     const std::int32_t quiet = StaticScore(board);
     if (quiet < threat) return threat;
@@ -184,7 +184,7 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     bestMove = NoMove();
     RaisePlyReached(mCounters, board);
     // Colour 2 to move at the horizon still gets one full-width ply.
-    if (depth <= 0 && board.sideToMove == 1) return HorizonValue(board, bestMove, beta);
+    if (depth <= 0 && board.sideToMove == 1) return HorizonValue(board, bestMove, beta, timer);
 
     Coord tableMove = NoMove();
     if (mTable.ProbeTable(board.hashKey, depth, alpha, beta, tableMove)) {

@@ -63,8 +63,10 @@ public:
     SearchResult SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer);
     std::int32_t AlphaBeta(ListBoard& board, std::int32_t depth, Coord& bestMove,
                            std::int32_t alpha, std::int32_t beta, MsTimer& timer);
+    // Stops trying attacks once HardLimitReached(timer): what it returns then is
+    // thrown away with the rest of the iteration.
     std::int32_t ThreatSearch(ListBoard& board, std::int32_t level, std::int32_t floor,
-                              Coord& bestMove, std::int32_t bound, const Coord* focus);
+                              Coord& bestMove, std::int32_t bound, const Coord* focus, MsTimer& timer);
 
 private:
     // The hard deadline has passed, the node budget is spent, or the first
@@ -73,7 +75,7 @@ private:
     bool NodeBudgetSpent() const;
     // Grows the move stack to `entries`, keeping the first `inUse`.
     void ReserveMoveStack(std::size_t entries, std::size_t inUse);
-    std::int32_t HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta);
+    std::int32_t HorizonValue(ListBoard& board, Coord& bestMove, std::int32_t beta, MsTimer& timer);
     // Builds the node's move list at stack position base; returns its length.
     std::size_t BuildMoveList(const ListBoard& board, Coord firstMove, std::size_t base);
     // With a depth limit every iteration that beats the hard deadline counts, so

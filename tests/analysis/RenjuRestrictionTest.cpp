@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "analysis/Candidates.h"
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/MoveGeneration.h"
@@ -45,6 +47,86 @@ TEST(RenjuRestriction, ForbiddenPointsAreNeitherMovesNorThreatsOfBlack) {
     EXPECT_EQ(RestrictToAllowedPoints(*board, EvalFull, SCORE_UNKNOWN), SCORE_UNKNOWN);
     ASSERT_EQ(board->candidateCount, 1u);
     EXPECT_EQ(board->candidateMark[At(3, 1)] & (MarkUnweightedCounterFour & ~MarkListed), 0);
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
+// o (white) to move: o on (5, 5) makes a four whose only five point, (3, 3),
+// is a double three of x's.
+const std::vector<std::string> FourBlackCannotBlock = {
+    ". . . . . . . . . . . . o",
+    ". . . . . . . . .",
+    ". . . x . . . . .",
+    ". x x . . . . . .",
+    ". . . x o . . . .",
+    ". . . . . . . . .",
+    ". . . . . . o . .",
+    ". . . . . . . o .",
+    ". . . . . . . . x",
+};
+
+// o to move: (4, 4) would be a double four of x's, no threat; o's double three
+// on (8, 7) comes first.
+const std::vector<std::string> ForbiddenDoubleFour = {
+    ". . . . o . . . . . . . . . x",
+    ". . . . x . . . .",
+    ". . . . x . . . .",
+    ". . . . x . . . .",
+    "o x x x . . . . .",
+    ". . . . . . . . o",
+    ". . . . . . . . o",
+    ". . . . . . o o .",
+};
+
+// x to move: o on (3, 4) or (6, 4) makes a straight four only because o wins
+// with six as well; x blocks one of them.
+const std::vector<std::string> OverlineThree = {
+    "x . . . . . . . . . . . . . x",
+    "x . . . . . . . . . . . . . x",
+    ". . . . . . . . .",
+    ". . . . . . . . .",
+    ". . o . o o . o .",
+};
+
+test::PositionOptions Renju(int toMove) {
+    test::PositionOptions options = OnBoard(15, 15, toMove);
+    options.rule = 4;
+    return options;
+}
+
+TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
+    auto board = BuildPosition(FourBlackCannotBlock, Renju(Colour2));
+    FollowRenjuBlack(*board);
+    ASSERT_TRUE(IsForbiddenPoint(*board, At(3, 3), Colour1));
+    for (const int mode : {EvalFull, EvalAttacker}) {
+        EXPECT_EQ(EvaluateThreats(*board, mode), SCORE_WIN) << mode;
+        EXPECT_EQ(board->candidateList[0], At(5, 5)) << mode;
+    }
+    // Blocking x's five point on (5, 5) makes the same four.
+    for (const Coord p : {At(10, 5), At(6, 5), PassCoord, At(7, 5), PassCoord, At(8, 5), PassCoord, At(9, 5)}) {
+        test::Play(*board, p);
+    }
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_WIN);
+    EXPECT_EQ(board->candidateList[0], At(5, 5));
+
+    board = BuildPosition(ForbiddenDoubleFour, Renju(Colour2));
+    FollowRenjuBlack(*board);
+    ASSERT_TRUE(IsForbiddenPoint(*board, At(4, 4), Colour1));
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    EXPECT_EQ(board->candidateList[0], At(8, 7));
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
+// White's runs count sixes as fives under renju: black's answers are the two
+// points that stop the straight four.
+TEST(RenjuRestriction, BlackBlocksAThreeThatNeedsWhitesOverline) {
+    auto board = BuildPosition(OverlineThree, Renju(Colour1));
+    FollowRenjuBlack(*board);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    std::vector<Coord> answers = CandidateList(*board);
+    std::sort(answers.begin(), answers.end());
+    EXPECT_EQ(answers, (std::vector<Coord>{At(3, 4), At(6, 4)}));
     renjuBlack = 0;
     test::UseTables(20, 20);
 }

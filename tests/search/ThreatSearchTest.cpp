@@ -71,7 +71,7 @@ protected:
         const std::uint32_t before = madeMoveCount;
         counters.maxPlyReached = 0;
         Outcome outcome{0, startMove, 0, 0};
-        outcome.value = search.ThreatSearch(board, 0, floor, outcome.move, bound, nullptr);
+        outcome.value = search.ThreatSearch(board, 0, floor, outcome.move, bound, nullptr, clock);
         outcome.stonesPlaced = madeMoveCount - before;
         outcome.pliesReached = counters.maxPlyReached - board.moveCount;
         EXPECT_EQ(board.hashKey, hash);
@@ -79,7 +79,10 @@ protected:
         return outcome;
     }
 
+    void SetUp() override { clock.SetDeadline(60000); }
+
     TranspositionTable table{1024};
+    MsTimer clock;
     SearchCounters counters;
     std::ostringstream out;
     TreeSearch search{table, counters, LinesTo(out)};
@@ -153,6 +156,15 @@ TEST_F(ThreatSearchTest, EachSetOfAttacksIsTriedInOneOrderOnly) {
         // Every attack and its block, once per subset.
         EXPECT_EQ(Search(*board).stonesPlaced, 2 * SubsetsUpToFive(attacks)) << attacks << " attacks";
     }
+}
+
+// Past the hard deadline no attack is tried: the position only scores.
+TEST_F(ThreatSearchTest, APassedDeadlineStopsTheSearch) {
+    auto board = IndependentAttacks(6, 20);
+    clock.SetDeadline(-1);
+    const Outcome outcome = Search(*board);
+    EXPECT_EQ(outcome.stonesPlaced, 0u);
+    EXPECT_EQ(outcome.value, StaticScore(*board));
 }
 
 TEST_F(ThreatSearchTest, AnAttackScoringAboveTheBoundEndsTheLevel) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 #include "analysis/ForbiddenPoint.h"
 #include "board/Geometry.h"
@@ -19,16 +20,27 @@ int PositionCount() {
     return text != nullptr ? std::atoi(text) : 4000;
 }
 
+// Black's forbidden points once white has played w, as the engine reads them
+// before the stone is on its board.
+std::vector<bool> ForbiddenAfterWhite(const ListBoard& board, int black, Coord w) {
+    std::vector<bool> points(boardArea);
+    for (Coord q = 0; q < boardArea; ++q) {
+        points[q] = q != w && board.stone[q] == EmptyCell && IsForbiddenAfterWhite(board, q, black, w);
+    }
+    return points;
+}
+
 // Every empty point of the engine's board against the judge, black being
-// engine colour `black`; false at the first disagreement. Counts the
-// forbidden points seen.
-bool Agrees(const ListBoard& board, RenjuJudge& judge, int black, int& forbidden) {
+// engine colour `black`, also as foreseen before white's last stone when
+// given; false at the first disagreement. Counts the forbidden points seen.
+bool Agrees(const ListBoard& board, RenjuJudge& judge, int black, int& forbidden,
+            const std::vector<bool>& foreseen) {
     for (int y = 0; y < Side; ++y) {
         for (int x = 0; x < Side; ++x) {
             const Coord p = test::At(x, y);
             if (board.stone[p] != EmptyCell) continue;
             const bool engine = IsForbiddenPoint(board, p, black);
-            if (engine != judge.IsForbidden({x, y})) {
+            if (engine != judge.IsForbidden({x, y}) || (!foreseen.empty() && foreseen[p] != engine)) {
                 ADD_FAILURE() << "(" << x << "," << y << ") engine " << engine << ", black " << black << "\n"
                               << test::Diagram(board);
                 return false;
@@ -59,10 +71,12 @@ TEST(ForbiddenPointCrossCheck, EngineAgreesWithTheJudge) {
             const int y = corner + static_cast<int>(random() % window);
             if (board->stone[test::At(x, y)] != EmptyCell) continue;
             const int colour = random() % 5 < 3 ? black : 3 - black;
+            const std::vector<bool> foreseen =
+                colour == black ? std::vector<bool>() : ForbiddenAfterWhite(*board, black, test::At(x, y));
             if (board->ToMoveColour() != colour) board->MakeMove(PassCoord);
             board->MakeMove(test::At(x, y));
             judge.Set({x, y}, colour == black ? Stone::Black : Stone::White);
-            if (!Agrees(*board, judge, black, forbidden)) return;
+            if (!Agrees(*board, judge, black, forbidden, foreseen)) return;
             ++checked;
         }
     }
