@@ -88,6 +88,10 @@ void BM_PlaceAndLift(benchmark::State& state) {
 
 BENCHMARK(BM_PlaceAndLift<false>)->Name("BM_MakeMovePair")->Arg(20)->Arg(60);
 BENCHMARK(BM_PlaceAndLift<true>)->Name("BM_MakeSearchMovePair")->Arg(20)->Arg(60);
+// A fixed number of pairs, for counting instructions per pair
+// (scripts/count-instructions.sh).
+BENCHMARK(BM_PlaceAndLift<false>)->Name("BM_MakeMovePairCounted")->Arg(20)->Iterations(200000);
+BENCHMARK(BM_PlaceAndLift<true>)->Name("BM_MakeSearchMovePairCounted")->Arg(20)->Iterations(200000);
 
 std::vector<std::vector<Coord>> ShippedGames() {
     std::vector<std::string> files;
