@@ -172,9 +172,9 @@ bool IsForbiddenAfterWhite(const BoardAnalysis& board, Coord p, int black, Coord
     return MayBeForbidden(board, p, black) && IsForbidden(board, p, black, &whiteStone);
 }
 
-bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black) {
+int UnblockableFivePoints(const BoardAnalysis& board, Coord p, int black, Coord* fivePoints) {
     const int white = Colour1 + Colour2 - black;
-    bool four = false;
+    int count = 0;
     for (int d = 0; d < DirectionCount; ++d) {
         // Only a line rated a four gets a five point from p.
         const ThreatCategory line = board.LineCategoryOf(white, p, d);
@@ -183,11 +183,12 @@ bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black) {
         for (std::uint32_t rest = points; rest != 0; rest &= rest - 1) {
             const int k = std::countr_zero(rest) - Centre;
             const auto q = static_cast<Coord>(static_cast<std::int32_t>(p) + k * directionStep[d]);
-            if (!IsForbiddenAfterWhite(board, q, black, p)) return false;
-            four = true;
+            if (!IsForbiddenAfterWhite(board, q, black, p)) return 0;
+            if (fivePoints) fivePoints[count] = q;
+            ++count;
         }
     }
-    return four;
+    return count;
 }
 
 }  // namespace zomar

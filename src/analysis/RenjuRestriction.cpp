@@ -56,14 +56,23 @@ void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[Catego
     }
 }
 
-Coord UnblockableFour(const ListBoard& board) {
+int UnblockableFours(const ListBoard& board, Coord* points, int room) {
     const int white = Colour1 + Colour2 - renjuBlack;
+    int count = 0;
     for (ThreatCategory c = FourThree; c <= Four; ++c) {
         for (std::uint32_t p = FirstInList(board, white, c); !IsListEnd(p); p = NextInList(board, white, p)) {
-            if (IsUnblockableFour(board, static_cast<Coord>(p), renjuBlack)) return static_cast<Coord>(p);
+            if (!IsUnblockableFour(board, static_cast<Coord>(p), renjuBlack)) continue;
+            points[count++] = static_cast<Coord>(p);
+            if (count == room) return count;
         }
     }
-    return static_cast<Coord>(boardArea);
+    return count;
+}
+
+Coord UnblockableFour(const ListBoard& board) {
+    Coord four = static_cast<Coord>(boardArea);
+    UnblockableFours(board, &four, 1);
+    return four;
 }
 
 std::uint32_t SkipForbiddenPoints(const ListBoard& board, std::uint32_t p) {
