@@ -12,6 +12,8 @@ namespace zomar {
 // again with the stones in place). Reads only the board's line words; most
 // points are ruled out by a stone count before any line is walked.
 bool IsForbiddenPoint(const BoardAnalysis& board, Coord p, int black);
+// What both checks require of p on the board as it stands: most points fail it.
+bool MayBeForbiddenPoint(const BoardAnalysis& board, Coord p, int black);
 // The same once white holds the empty point `white` as well.
 bool IsForbiddenAfterWhite(const BoardAnalysis& board, Coord p, int black, Coord white);
 // When white, playing the empty point p, makes a four black cannot stop (every
