@@ -400,7 +400,8 @@ std::int32_t EvaluateUnrestricted(ListBoard& board, int mode) {
 
     board.counterFourCount = -1;
     UnblockableFourThreats fours;
-    if (OwnColour(board) == renjuBlack && k.oppFours > 0 && k.opp[TwoStraightFour] + k.opp[StraightFourFour] == 0) {
+    if (renjuBlack != 0 && OwnColour(board) == renjuBlack && k.oppFours > 0 &&
+        k.opp[TwoStraightFour] + k.opp[StraightFourFour] == 0) {
         fours.count = UnblockableFours(board, fours.points, MaxUnblockableFours);
     }
     if (k.oppStraightFours > 0 || fours.count > 0) return AnswerStraightFour(board, k, fours);
