@@ -96,7 +96,9 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
 constexpr std::uint32_t EvenCells = 0x55555;
 constexpr std::uint32_t EvenCellsWithinFour = 0x15554;
 
-bool MayBeForbidden(const BoardAnalysis& board, Coord p, int black) {
+}  // namespace
+
+bool MayBeForbiddenPoint(const BoardAnalysis& board, Coord p, int black) {
     int busyLines = 0;
     bool crowded = false;
     for (int d = 0; d < DirectionCount; ++d) {
@@ -110,6 +112,8 @@ bool MayBeForbidden(const BoardAnalysis& board, Coord p, int black) {
     }
     return crowded || (busyLines >= 2 && board.PointCategoryOf(black, p) <= TwoThree);
 }
+
+namespace {
 
 // Whether one more stone turns the line into a straight four from a point black
 // may play.
@@ -162,19 +166,19 @@ bool IsForbidden(const BoardAnalysis& board, Coord p, int black, const Placed* p
 }  // namespace
 
 bool IsForbiddenPoint(const BoardAnalysis& board, Coord p, int black) {
-    return MayBeForbidden(board, p, black) && IsForbidden(board, p, black, nullptr);
+    return MayBeForbiddenPoint(board, p, black) && IsForbidden(board, p, black, nullptr);
 }
 
 // A white stone only takes room from black, so the stone count still rules
 // points out.
 bool IsForbiddenAfterWhite(const BoardAnalysis& board, Coord p, int black, Coord white) {
     const Placed whiteStone {white, nullptr, false};
-    return MayBeForbidden(board, p, black) && IsForbidden(board, p, black, &whiteStone);
+    return MayBeForbiddenPoint(board, p, black) && IsForbidden(board, p, black, &whiteStone);
 }
 
-bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black) {
+int UnblockableFivePoints(const BoardAnalysis& board, Coord p, int black, Coord* fivePoints) {
     const int white = Colour1 + Colour2 - black;
-    bool four = false;
+    int count = 0;
     for (int d = 0; d < DirectionCount; ++d) {
         // Only a line rated a four gets a five point from p.
         const ThreatCategory line = board.LineCategoryOf(white, p, d);
@@ -183,11 +187,12 @@ bool IsUnblockableFour(const BoardAnalysis& board, Coord p, int black) {
         for (std::uint32_t rest = points; rest != 0; rest &= rest - 1) {
             const int k = std::countr_zero(rest) - Centre;
             const auto q = static_cast<Coord>(static_cast<std::int32_t>(p) + k * directionStep[d]);
-            if (!IsForbiddenAfterWhite(board, q, black, p)) return false;
-            four = true;
+            if (!IsForbiddenAfterWhite(board, q, black, p)) return 0;
+            if (fivePoints) fivePoints[count] = q;
+            ++count;
         }
     }
-    return four;
+    return count;
 }
 
 }  // namespace zomar

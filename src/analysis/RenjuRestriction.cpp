@@ -46,6 +46,18 @@ void AddAllowedPoints(ListBoard& board) {
     }
 }
 
+// The five points of a white four are white four points themselves: without
+// one that may be forbidden for black no four of white's is unblockable.
+bool AnyWhiteFourPointMayBeForbidden(const ListBoard& board) {
+    const int white = Colour1 + Colour2 - renjuBlack;
+    for (ThreatCategory c = Win; c <= Four; ++c) {
+        for (std::uint32_t p = FirstInList(board, white, c); !IsListEnd(p); p = NextInList(board, white, p)) {
+            if (MayBeForbiddenPoint(board, static_cast<Coord>(p), renjuBlack)) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[CategoryCount]) {
@@ -56,14 +68,24 @@ void CountForbiddenThreats(const ListBoard& board, std::int16_t (&counts)[Catego
     }
 }
 
-Coord UnblockableFour(const ListBoard& board) {
+int UnblockableFours(const ListBoard& board, Coord* points, int room) {
+    if (!AnyWhiteFourPointMayBeForbidden(board)) return 0;
     const int white = Colour1 + Colour2 - renjuBlack;
+    int count = 0;
     for (ThreatCategory c = FourThree; c <= Four; ++c) {
         for (std::uint32_t p = FirstInList(board, white, c); !IsListEnd(p); p = NextInList(board, white, p)) {
-            if (IsUnblockableFour(board, static_cast<Coord>(p), renjuBlack)) return static_cast<Coord>(p);
+            if (!IsUnblockableFour(board, static_cast<Coord>(p), renjuBlack)) continue;
+            points[count++] = static_cast<Coord>(p);
+            if (count == room) return count;
         }
     }
-    return static_cast<Coord>(boardArea);
+    return count;
+}
+
+Coord UnblockableFour(const ListBoard& board) {
+    Coord four = static_cast<Coord>(boardArea);
+    UnblockableFours(board, &four, 1);
+    return four;
 }
 
 std::uint32_t SkipForbiddenPoints(const ListBoard& board, std::uint32_t p) {

@@ -25,9 +25,11 @@ void FollowRenjuBlack(const GameRecord& board);
 // are known to be allowed.
 std::int32_t RestrictToAllowedPoints(ListBoard& board, int mode, std::int32_t status, std::uint32_t checked = 0);
 
-// White to move: its first point, strongest category first, that makes a four
-// black cannot block because every five point is forbidden for black; boardArea
-// when there is none.
+// White's points, strongest category first, that make a four black cannot
+// block because every five point is forbidden for black: up to `room` of them
+// to points; how many.
+int UnblockableFours(const ListBoard& board, Coord* points, int room);
+// White to move: the first of them; boardArea when there is none.
 Coord UnblockableFour(const ListBoard& board);
 
 // Black's forbidden points are no threats of black's: from point p of one of

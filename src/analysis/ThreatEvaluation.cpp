@@ -164,31 +164,55 @@ std::int32_t CounterFourVerdict(ListBoard& board, const ThreatCounts& k, bool fo
     return SCORE_LOSS;
 }
 
-// The opponent holds one or more straight-four points (only category 3):
-// the defences common to all of them, and defences that make an own four.
-std::int32_t AnswerStraightFourPoints(ListBoard& board, const ThreatCounts& k) {
-    // Kept defences, then one more call's fresh ones after them.
+// White's four points black could not block once made, which black answers as
+// straight-four points: the most kept, and black's answers to one of them.
+constexpr int MaxUnblockableFours = 4;
+struct UnblockableFourThreats {
+    Coord points[MaxUnblockableFours];
+    int count = 0;
+};
+
+static_assert(1 + MaxFivePoints <= MaxDefencePoints);
+
+// Black takes the four point, or a five point while it still may.
+int UnblockableFourDefences(const ListBoard& board, Coord x, Coord* output) {
+    output[0] = x;
+    return 1 + UnblockableFivePoints(board, x, renjuBlack, output + 1);
+}
+
+// The opponent holds one or more straight-four points (only category 3, or
+// fours black could not block): the defences common to all of them, and
+// defences that make an own four.
+std::int32_t AnswerStraightFourPoints(ListBoard& board, const ThreatCounts& k, const UnblockableFourThreats& fours) {
+    // Kept defences, then one more threat's fresh ones after them.
     Coord defences[2 * MaxDefencePoints];
-    std::uint32_t p = FirstOppThreat(board, StraightFour);
-    int n = GenerateDefences(board, static_cast<Coord>(p), defences);
+    int n = 0;
+    bool started = false;
     // Whether defences[0] holds a point, the fallback answer of a lost position.
-    bool firstFilled = n > 0;
-    bool found = AddDefencesThatFour(board, defences, n, Four);
-    for (p = NextOppThreat(board, p); !IsListEnd(p); p = NextOppThreat(board, p)) {
-        const int m = GenerateDefences(board, static_cast<Coord>(p), defences + n);
+    bool firstFilled = false;
+    bool found = false;
+    // Takes in the m fresh defences of one more threat; a threat that keeps all
+    // narrows nothing once a first one has set the defences.
+    const auto takeIn = [&](int m, bool keepAll) {
         firstFilled = firstFilled || (n == 0 && m > 0);
         found = AddDefencesThatFour(board, defences + n, m, Four) || found;
-        n = KeepCommon(defences, n, defences + n, m);
+        if (!started) {
+            n = m;
+        } else if (!keepAll) {
+            n = KeepCommon(defences, n, defences + n, m);
+        }
+        started = true;
+    };
+    for (std::uint32_t p = FirstOppThreat(board, StraightFour); !IsListEnd(p); p = NextOppThreat(board, p)) {
+        takeIn(GenerateDefences(board, static_cast<Coord>(p), defences + n), false);
     }
+    for (int i = 0; i < fours.count; ++i) takeIn(UnblockableFourDefences(board, fours.points[i], defences + n), false);
     if (k.opp[FourThree] > 0) {
-        for (p = FirstOppThreat(board, FourThree); !IsListEnd(p); p = NextOppThreat(board, p)) {
+        for (std::uint32_t p = FirstOppThreat(board, FourThree); !IsListEnd(p); p = NextOppThreat(board, p)) {
             const int m = GenerateDefences(board, static_cast<Coord>(p), defences + n);
-            firstFilled = firstFilled || (n == 0 && m > 0);
-            found = AddDefencesThatFour(board, defences + n, m, Four) || found;
             // A FourThree whose second answer is still a fair point of ours is
             // not allowed to narrow the common defences.
-            const bool keepAll = m > 2 && OwnCategory(board, defences[n + 1]) <= TwoTwo;
-            if (!keepAll) n = KeepCommon(defences, n, defences + n, m);
+            takeIn(m, m > 2 && OwnCategory(board, defences[n + 1]) <= TwoTwo);
         }
     }
     if (n > 0) {
@@ -202,7 +226,7 @@ std::int32_t AnswerStraightFourPoints(ListBoard& board, const ThreatCounts& k) {
 }
 
 // Step against the opponent's straight four, in its three shapes.
-std::int32_t AnswerStraightFour(ListBoard& board, const ThreatCounts& k) {
+std::int32_t AnswerStraightFour(ListBoard& board, const ThreatCounts& k, const UnblockableFourThreats& fours) {
     if (k.opp[TwoStraightFour] > 0) {
         AddCandidate(board, FirstOpp(board, TwoStraightFour));
         if (k.ownFours == 0) return k.oppStraightFours > 2 ? SCORE_LOSS : SCORE_UNKNOWN;
@@ -221,7 +245,7 @@ std::int32_t AnswerStraightFour(ListBoard& board, const ThreatCounts& k) {
         ApplyFlagRule(board, found);
         return CounterFourVerdict(board, k, found, &s);
     }
-    return AnswerStraightFourPoints(board, k);
+    return AnswerStraightFourPoints(board, k, fours);
 }
 
 // Around the defences of a single opponent FourThree: own line points that
@@ -375,7 +399,12 @@ std::int32_t EvaluateUnrestricted(ListBoard& board, int mode) {
     }
 
     board.counterFourCount = -1;
-    if (k.oppStraightFours > 0) return AnswerStraightFour(board, k);
+    UnblockableFourThreats fours;
+    if (renjuBlack != 0 && OwnColour(board) == renjuBlack && k.oppFours > 0 &&
+        k.opp[TwoStraightFour] + k.opp[StraightFourFour] == 0) {
+        fours.count = UnblockableFours(board, fours.points, MaxUnblockableFours);
+    }
+    if (k.oppStraightFours > 0 || fours.count > 0) return AnswerStraightFour(board, k, fours);
     if (k.opp[FourThree] > 0) return AnswerFourThree(board, k);
     if (k.own[TwoThree] > 0) {
         AddAllOfList(board, OwnColour(board), TwoThree);

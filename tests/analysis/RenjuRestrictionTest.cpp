@@ -94,6 +94,17 @@ test::PositionOptions Renju(int toMove) {
     return options;
 }
 
+// x to move in FourBlackCannotBlock: o's four point (5, 5) calls for an
+// answer as a straight four's would, and (5, 5) is the only one x may play.
+TEST(RenjuRestriction, BlackStopsAFourItCouldNotBlockOnceMade) {
+    auto board = BuildPosition(FourBlackCannotBlock, Renju(Colour1));
+    FollowRenjuBlack(*board);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    EXPECT_EQ(CandidateList(*board), std::vector<Coord>{At(5, 5)});
+    renjuBlack = 0;
+    test::UseTables(20, 20);
+}
+
 TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
     auto board = BuildPosition(FourBlackCannotBlock, Renju(Colour2));
     FollowRenjuBlack(*board);

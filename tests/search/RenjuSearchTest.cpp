@@ -46,6 +46,14 @@ TEST_F(RenjuSearchTest, WhiteWinsWithAFourBlackCannotBlock) {
     EXPECT_EQ(StatusOf(result), SCORE_WIN);
 }
 
+// Black to move: white's four on (5, 5) would leave only (3, 3), a double three,
+// to block; the engine as black takes (5, 5) first.
+TEST_F(RenjuSearchTest, BlackPreventsAFourItCouldNotBlock) {
+    SetUpGame({{3, 2}, {1, 3}, {2, 3}, {3, 4}, {8, 8}}, {{4, 4}, {6, 6}, {7, 7}, {12, 0}, {0, 14}});
+    engine->limits.maxDepth = 4;
+    EXPECT_EQ(engine->ThinkMove().move, CoordFromXY(5, 5));
+}
+
 // Random positions with black to move and strong: the answer is never a point
 // black may not play, whatever the search thought of it.
 TEST_F(RenjuSearchTest, BlackNeverAnswersAForbiddenPoint) {
