@@ -52,6 +52,28 @@ Coord FirstOwn(const ListBoard& board, ThreatCategory c) {
     return static_cast<Coord>(FirstInList(board, OwnColour(board), c));
 }
 
+// Own list walks for the claims of a win: black's forbidden points win nothing.
+std::uint32_t FirstOwnAllowed(const ListBoard& board, ThreatCategory c) {
+    const int own = OwnColour(board);
+    return SkipForbiddenThreats(board, own, FirstInList(board, own, c));
+}
+
+std::uint32_t NextOwnAllowed(const ListBoard& board, std::uint32_t p) {
+    const int own = OwnColour(board);
+    return SkipForbiddenThreats(board, own, NextInList(board, own, p));
+}
+
+// The strongest own straight-four point that may be played; boardArea when
+// there is none.
+Coord OwnStraightFour(const ListBoard& board, const ThreatCounts& k) {
+    for (const ThreatCategory c : {TwoStraightFour, StraightFourFour, StraightFour}) {
+        if (k.own[c] == 0) continue;
+        const std::uint32_t p = FirstOwnAllowed(board, c);
+        if (!IsListEnd(p)) return static_cast<Coord>(p);
+    }
+    return static_cast<Coord>(boardArea);
+}
+
 // The opponent's list walks pass over black's forbidden points.
 std::uint32_t FirstOppThreat(const ListBoard& board, ThreatCategory c) {
     const int opp = OpponentColour(board);
@@ -83,12 +105,6 @@ void ApplyFlagRule(ListBoard& board, bool found) {
     }
 }
 
-void AddAllOfList(ListBoard& board, int colour, ThreatCategory c) {
-    for (std::uint32_t p = FirstInList(board, colour, c); !IsListEnd(p); p = NextInList(board, colour, p)) {
-        AddCandidate(board, static_cast<Coord>(p));
-    }
-}
-
 bool AnyOppStraightFourListed(const ListBoard& board) {
     for (std::uint32_t p = FirstOppThreat(board, StraightFour); !IsListEnd(p); p = NextOppThreat(board, p)) {
         if (IsListed(board, static_cast<Coord>(p))) return true;
@@ -100,9 +116,8 @@ bool AnyOppStraightFourListed(const ListBoard& board) {
 // opponent's best defence against it is no four of theirs. The defences of all
 // tried points accumulate in the list.
 bool OwnFourThreeWins(ListBoard& board, const ThreatCounts& k) {
-    const int own = OwnColour(board);
     const int opp = OpponentColour(board);
-    for (std::uint32_t x = FirstInList(board, own, FourThree); !IsListEnd(x); x = NextInList(board, own, x)) {
+    for (std::uint32_t x = FirstOwnAllowed(board, FourThree); !IsListEnd(x); x = NextOwnAllowed(board, x)) {
         const Coord point = static_cast<Coord>(x);
         if (k.oppFours == 0) {
             AddCandidate(board, point);
@@ -379,11 +394,11 @@ std::int32_t EvaluateUnrestricted(ListBoard& board, int mode) {
     // The attacker's move made no five threat: the defence holds.
     if (mode == EvalDefender) return SCORE_WIN;
     if (k.ownStraightFours > 0) {
-        const ThreatCategory best = k.own[TwoStraightFour] > 0    ? TwoStraightFour
-                                    : k.own[StraightFourFour] > 0 ? StraightFourFour
-                                                                  : StraightFour;
-        AddCandidate(board, FirstOwn(board, best));
-        return SCORE_WIN;
+        const Coord four = OwnStraightFour(board, k);
+        if (four < boardArea) {
+            AddCandidate(board, four);
+            return SCORE_WIN;
+        }
     }
     if (renjuBlack != 0 && OwnColour(board) != renjuBlack) {
         const Coord four = UnblockableFour(board);
@@ -407,8 +422,12 @@ std::int32_t EvaluateUnrestricted(ListBoard& board, int mode) {
     if (k.oppStraightFours > 0 || fours.count > 0) return AnswerStraightFour(board, k, fours);
     if (k.opp[FourThree] > 0) return AnswerFourThree(board, k);
     if (k.own[TwoThree] > 0) {
-        AddAllOfList(board, OwnColour(board), TwoThree);
-        if (k.oppFours == 0) return SCORE_WIN;
+        bool allowed = false;
+        for (std::uint32_t p = FirstOwnAllowed(board, TwoThree); !IsListEnd(p); p = NextOwnAllowed(board, p)) {
+            AddCandidate(board, static_cast<Coord>(p));
+            allowed = true;
+        }
+        if (allowed && k.oppFours == 0) return SCORE_WIN;
     }
     const bool oppDoubleThree = AnswerDoubleThree(board, k);
     CategoryMoves(board, QuietCategories, static_cast<int>(sizeof QuietCategories));
