@@ -52,15 +52,30 @@ Coord FirstOwn(const ListBoard& board, ThreatCategory c) {
     return static_cast<Coord>(FirstInList(board, OwnColour(board), c));
 }
 
-// Own list walks for the claims of a win: black's forbidden points win nothing.
+// List walks that pass over black's forbidden points: they are no threats of
+// black's, and win nothing for it.
+std::uint32_t FirstAllowed(const ListBoard& board, int colour, ThreatCategory c) {
+    return SkipForbiddenThreats(board, colour, FirstInList(board, colour, c));
+}
+
+std::uint32_t NextAllowed(const ListBoard& board, int colour, std::uint32_t p) {
+    return SkipForbiddenThreats(board, colour, NextInList(board, colour, p));
+}
+
 std::uint32_t FirstOwnAllowed(const ListBoard& board, ThreatCategory c) {
-    const int own = OwnColour(board);
-    return SkipForbiddenThreats(board, own, FirstInList(board, own, c));
+    return FirstAllowed(board, OwnColour(board), c);
 }
 
 std::uint32_t NextOwnAllowed(const ListBoard& board, std::uint32_t p) {
-    const int own = OwnColour(board);
-    return SkipForbiddenThreats(board, own, NextInList(board, own, p));
+    return NextAllowed(board, OwnColour(board), p);
+}
+
+std::uint32_t FirstOppThreat(const ListBoard& board, ThreatCategory c) {
+    return FirstAllowed(board, OpponentColour(board), c);
+}
+
+std::uint32_t NextOppThreat(const ListBoard& board, std::uint32_t p) {
+    return NextAllowed(board, OpponentColour(board), p);
 }
 
 // The strongest own straight-four point that may be played; boardArea when
@@ -72,17 +87,6 @@ Coord OwnStraightFour(const ListBoard& board, const ThreatCounts& k) {
         if (!IsListEnd(p)) return static_cast<Coord>(p);
     }
     return static_cast<Coord>(boardArea);
-}
-
-// The opponent's list walks pass over black's forbidden points.
-std::uint32_t FirstOppThreat(const ListBoard& board, ThreatCategory c) {
-    const int opp = OpponentColour(board);
-    return SkipForbiddenThreats(board, opp, FirstInList(board, opp, c));
-}
-
-std::uint32_t NextOppThreat(const ListBoard& board, std::uint32_t p) {
-    const int opp = OpponentColour(board);
-    return SkipForbiddenThreats(board, opp, NextInList(board, opp, p));
 }
 
 Coord FirstOpp(const ListBoard& board, ThreatCategory c) { return static_cast<Coord>(FirstOppThreat(board, c)); }
