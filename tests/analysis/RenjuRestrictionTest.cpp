@@ -88,26 +88,31 @@ const std::vector<std::string> OverlineThree = {
     ". . o . o o . o .",
 };
 
-test::PositionOptions Renju(int toMove) {
-    test::PositionOptions options = OnBoard(15, 15, toMove);
-    options.rule = 4;
-    return options;
-}
+class RenjuEvaluation : public ::testing::Test {
+protected:
+    void TearDown() override {
+        renjuBlack = 0;
+        test::UseTables(20, 20);
+    }
+    static std::unique_ptr<ListBoard> Position(const std::vector<std::string>& diagram, int toMove) {
+        test::PositionOptions options = OnBoard(15, 15, toMove);
+        options.rule = 4;
+        auto board = BuildPosition(diagram, options);
+        FollowRenjuBlack(*board);
+        return board;
+    }
+    // The side to move's candidates, sorted, from an evaluation that finds no
+    // decision.
+    static std::vector<Coord> Answers(ListBoard& board) {
+        EXPECT_EQ(EvaluateThreats(board, EvalFull), SCORE_UNKNOWN);
+        std::vector<Coord> answers = CandidateList(board);
+        std::sort(answers.begin(), answers.end());
+        return answers;
+    }
+};
 
-// x to move in FourBlackCannotBlock: o's four point (5, 5) calls for an
-// answer as a straight four's would, and (5, 5) is the only one x may play.
-TEST(RenjuRestriction, BlackStopsAFourItCouldNotBlockOnceMade) {
-    auto board = BuildPosition(FourBlackCannotBlock, Renju(Colour1));
-    FollowRenjuBlack(*board);
-    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
-    EXPECT_EQ(CandidateList(*board), std::vector<Coord>{At(5, 5)});
-    renjuBlack = 0;
-    test::UseTables(20, 20);
-}
-
-TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
-    auto board = BuildPosition(FourBlackCannotBlock, Renju(Colour2));
-    FollowRenjuBlack(*board);
+TEST_F(RenjuEvaluation, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
+    auto board = Position(FourBlackCannotBlock, Colour2);
     ASSERT_TRUE(IsForbiddenPoint(*board, At(3, 3), Colour1));
     for (const int mode : {EvalFull, EvalAttacker}) {
         EXPECT_EQ(EvaluateThreats(*board, mode), SCORE_WIN) << mode;
@@ -120,26 +125,10 @@ TEST(RenjuRestriction, WhiteSeesAtOnceWhatBlackMayNotAnswer) {
     EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_WIN);
     EXPECT_EQ(board->candidateList[0], At(5, 5));
 
-    board = BuildPosition(ForbiddenDoubleFour, Renju(Colour2));
-    FollowRenjuBlack(*board);
+    board = Position(ForbiddenDoubleFour, Colour2);
     ASSERT_TRUE(IsForbiddenPoint(*board, At(4, 4), Colour1));
     EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
     EXPECT_EQ(board->candidateList[0], At(8, 7));
-    renjuBlack = 0;
-    test::UseTables(20, 20);
-}
-
-// White's runs count sixes as fives under renju: black's answers are the two
-// points that stop the straight four.
-TEST(RenjuRestriction, BlackBlocksAThreeThatNeedsWhitesOverline) {
-    auto board = BuildPosition(OverlineThree, Renju(Colour1));
-    FollowRenjuBlack(*board);
-    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
-    std::vector<Coord> answers = CandidateList(*board);
-    std::sort(answers.begin(), answers.end());
-    EXPECT_EQ(answers, (std::vector<Coord>{At(3, 4), At(6, 4)}));
-    renjuBlack = 0;
-    test::UseTables(20, 20);
 }
 
 // x to move: its only straight four, (4, 2), is also a four down the column, a
@@ -156,17 +145,20 @@ const std::vector<std::string> ForbiddenStraightFour = {
     ". . . . . . . . . o o o . . .",
 };
 
-// A forbidden point wins nothing for black: it answers o's threat instead.
-TEST(RenjuRestriction, BlackClaimsNoWinOnAForbiddenStraightFour) {
-    auto board = BuildPosition(ForbiddenStraightFour, Renju(Colour1));
-    FollowRenjuBlack(*board);
+// x to move: what o can make of x's forbidden points calls for answers.
+TEST_F(RenjuEvaluation, BlackAnswersWhatItsForbiddenPointsGiveWhite) {
+    // o's four point (5, 5) could not be blocked once made: x takes it.
+    auto board = Position(FourBlackCannotBlock, Colour1);
+    EXPECT_EQ(Answers(*board), std::vector<Coord>{At(5, 5)});
+    // o's three is a straight four only because o wins with six: x blocks an end.
+    board = Position(OverlineThree, Colour1);
+    EXPECT_EQ(Answers(*board), (std::vector<Coord>{At(3, 4), At(6, 4)}));
+    // x's only straight four is forbidden and wins nothing: x answers o's three.
+    board = Position(ForbiddenStraightFour, Colour1);
     ASSERT_TRUE(IsForbiddenPoint(*board, At(4, 2), Colour1));
-    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
-    const std::vector<Coord> answers = CandidateList(*board);
-    EXPECT_NE(std::find(answers.begin(), answers.end(), At(8, 8)), answers.end());
-    EXPECT_NE(std::find(answers.begin(), answers.end(), At(12, 8)), answers.end());
-    renjuBlack = 0;
-    test::UseTables(20, 20);
+    const std::vector<Coord> answers = Answers(*board);
+    EXPECT_TRUE(std::binary_search(answers.begin(), answers.end(), At(8, 8)));
+    EXPECT_TRUE(std::binary_search(answers.begin(), answers.end(), At(12, 8)));
 }
 
 }  // namespace
