@@ -58,7 +58,8 @@ void VisitImageArrays(const ListBoard& board, Visit&& visit) {
 
 }  // namespace
 
-ListBoard::ListBoard(BoardKind kind) : ranking(boardArea), kind(kind), area(boardArea) {
+ListBoard::ListBoard(BoardKind kind, std::uint32_t undoDepth)
+    : ranking(boardArea), kind(kind), area(boardArea), undoLog(undoDepth) {
     if (area > MaxBoardArea) {
         throw std::runtime_error("Playing board too big, max area is " + std::to_string(MaxBoardArea));
     }
@@ -83,9 +84,19 @@ bool ListBoard::MakeMove(Coord c) {
 
     hashKey ^= zobristKey[colour == Colour1 ? c : area + c];
     MoveOwnPoint(c, placed);
-    UpdateLinesThrough(c, colour, placed);
-    UpdateDistanceSix(c);
+    if (placed) {
+        UpdateAround(c, colour, placed, undoLog.Begin(moveCount));
+    } else if (const UndoFrame* frame = undoLog.Find(moveCount + 1)) {
+        Restore(*frame);
+    } else {
+        UpdateAround(c, colour, placed, undoLog.Spare());
+    }
     return placed;
+}
+
+void ListBoard::UpdateAround(Coord c, std::uint32_t colour, bool placed, UndoFrame& frame) {
+    UpdateLinesThrough(c, colour, placed, frame);
+    UpdateDistanceSix(c, frame);
 }
 
 namespace {
@@ -96,12 +107,14 @@ struct CategoryLists {
     std::uint16_t* prev;
     std::int16_t* count;
     std::uint32_t firstHead;  // node firstHead + c heads the list of category c
+    int colour;
 
     CategoryLists(BoardAnalysis& board, int colour, std::uint32_t area)
         : next(board.categoryNext[colour].get()),
           prev(board.categoryPrev[colour].get()),
           count(board.categoryCount[colour]),
-          firstHead(area) {}
+          firstHead(area),
+          colour(colour) {}
 
     void Leave(std::uint32_t h, ThreatCategory category) const {
         --count[category];
@@ -111,10 +124,11 @@ struct CategoryLists {
         ++count[category];
         InsertAfter(next, prev, firstHead + category, h);
     }
-    void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to) const {
+    void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to, UndoRecorder& recorder) const {
         if (from == to) return;
         Leave(h, from);
         Join(h, to);
+        recorder.ListMove(h, colour, from, to);
     }
 };
 
@@ -142,18 +156,20 @@ struct ListBoard::LineUpdater {
     const std::uint8_t* pointTable;
     CategoryLists lists1;
     CategoryLists lists2;
+    UndoRecorder recorder;
 
-    explicit LineUpdater(ListBoard& board)
+    LineUpdater(ListBoard& board, UndoFrame& frame)
         : board(board),
           packed(board.packedCategories.get()),
           pointTable(pointCategory.get()),
           lists1(board, Colour1, board.area),
-          lists2(board, Colour2, board.area) {}
+          lists2(board, Colour2, board.area),
+          recorder(frame) {}
 
     // Re-rates the line of empty point h whose category field starts at bit
     // `shift`, for both colours at once, and moves h between lists where its
     // point category changes.
-    void Update(std::uint32_t h, std::uint32_t shift, std::uint32_t sequenceWord) const {
+    void Update(std::uint32_t h, std::uint32_t shift, std::uint32_t sequenceWord) {
         const LineCategoryPair lines = LineCategories(sequenceWord);
         std::uint32_t line1 = lines.colour1;
         std::uint32_t line2 = lines.colour2;
@@ -169,15 +185,17 @@ struct ListBoard::LineUpdater {
         const std::uint64_t updated = (old & ~(BothFields << shift)) | both << shift;
         if (old == updated) return;
         packed[h] = updated;
-        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(old)], pointTable[static_cast<std::uint32_t>(updated)]);
-        lists2.Refile(h, pointTable[old >> 32], pointTable[updated >> 32]);
+        recorder.Packed(h, old);
+        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(old)], pointTable[static_cast<std::uint32_t>(updated)],
+                      recorder);
+        lists2.Refile(h, pointTable[old >> 32], pointTable[updated >> 32], recorder);
     }
 };
 
 // Adds or removes the stone's cell in every line word of the empty points up
 // to five steps away, and re-rates those lines.
-void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
-    const LineUpdater updater(*this);
+void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed, UndoFrame& frame) {
+    LineUpdater updater(*this, frame);
     std::uint32_t* words = sequence.get();
     const std::uint8_t* stones = stone.get();
     // Lifting adds the negated delta (unsigned wrap-around).
@@ -186,15 +204,18 @@ void ListBoard::UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed) {
     for (const LineUpdate* entry = LineUpdatesOf(c); entry->sequenceOffset != UpdateListEnd; ++entry) {
         const std::uint32_t index = base + static_cast<std::uint32_t>(entry->sequenceOffset);
         if (stones[index / DirectionCount] != EmptyCell) continue;
-        const std::uint32_t word = words[index] + (1u << entry->cellBit) * signedColour;
+        const std::uint32_t old = words[index];
+        const std::uint32_t word = old + (1u << entry->cellBit) * signedColour;
         words[index] = word;
+        updater.recorder.Word(index, old);
         updater.Update(index / DirectionCount, entry->shift, word);
     }
+    updater.recorder.Finish(frame);
 }
 
 // A stone six steps from an empty point can change that point's split-shape
 // correction; c's own line words show where that can happen.
-void ListBoard::UpdateDistanceSix(Coord c) {
+void ListBoard::UpdateDistanceSix(Coord c, UndoFrame& frame) {
     const std::uint32_t* own = &sequence[static_cast<std::size_t>(c) * DirectionCount];
     if (!HasSplitHalf(own[0]) && !HasSplitHalf(own[1]) && !HasSplitHalf(own[2]) && !HasSplitHalf(own[3])) return;
     std::uint32_t farPoint[MaxFarPoints];
@@ -217,11 +238,32 @@ void ListBoard::UpdateDistanceSix(Coord c) {
         if (IsSplitShape(high)) consider(c + reach, d);
     }
     if (farCount == 0) return;
-    const LineUpdater updater(*this);
+    LineUpdater updater(*this, frame);
     for (int i = 0; i < farCount; ++i) {
         const std::uint32_t h = farPoint[i];
         updater.Update(h, static_cast<std::uint32_t>(CategoryBits * farDirection[i]),
                        sequence[static_cast<std::size_t>(h) * DirectionCount + farDirection[i]]);
+    }
+    updater.recorder.Finish(frame);
+}
+
+// Puts back the words and categories a placement changed and makes its list
+// moves the other way round, in the order re-rating would make them.
+void ListBoard::Restore(const UndoFrame& frame) {
+    std::uint32_t* words = sequence.get();
+    for (const std::uint64_t* w = frame.word; w != frame.word + frame.wordCount; ++w) {
+        words[*w >> 32] = static_cast<std::uint32_t>(*w);
+    }
+    std::uint64_t* packed = packedCategories.get();
+    const int points = frame.pointCount;
+    for (int i = 0; i < points; ++i) packed[frame.points[i].point] = frame.points[i].oldPacked;
+    for (int colour = 1; colour <= 2; ++colour) {
+        const CategoryLists lists(*this, colour, area);
+        const std::uint32_t* moves = frame.listMove[colour];
+        for (const std::uint32_t* move = moves; move != moves + frame.listMoveCount[colour]; ++move) {
+            lists.Leave(UndoFrame::MovedPoint(*move), UndoFrame::MovedTo(*move));
+            lists.Join(UndoFrame::MovedPoint(*move), UndoFrame::MovedFrom(*move));
+        }
     }
 }
 

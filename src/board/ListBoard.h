@@ -8,6 +8,7 @@
 #include "board/Coord.h"
 #include "board/GameRecord.h"
 #include "board/RankingWorkArea.h"
+#include "board/UndoLog.h"
 #include "board/Geometry.h"
 
 namespace zomar {
@@ -39,8 +40,9 @@ constexpr std::uint8_t PlyThreatFlag = 8;
 // search board, the border lists.
 class ListBoard : public GameRecord, public BoardAnalysis {
 public:
-    // An empty board of the current size, on the current pattern tables.
-    explicit ListBoard(BoardKind kind);
+    // An empty board of the current size, on the current pattern tables; the
+    // last undoDepth placements can be lifted without re-rating their lines.
+    explicit ListBoard(BoardKind kind, std::uint32_t undoDepth = UndoLog::DefaultDepth);
     ListBoard(const ListBoard&) = delete;
     ListBoard& operator=(const ListBoard&) = delete;
 
@@ -97,8 +99,10 @@ public:
 
 private:
     void MoveOwnPoint(Coord c, bool placed);
-    void UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed);
-    void UpdateDistanceSix(Coord c);
+    void UpdateAround(Coord c, std::uint32_t colour, bool placed, UndoFrame& frame);
+    void UpdateLinesThrough(Coord c, std::uint32_t colour, bool placed, UndoFrame& frame);
+    void UpdateDistanceSix(Coord c, UndoFrame& frame);
+    void Restore(const UndoFrame& frame);
     struct LineUpdater;
     void CorrectDistanceSix(std::uint32_t h, int direction, std::uint32_t sequenceWord,
                             std::uint32_t (&newLine)[3]) const;
@@ -113,6 +117,7 @@ private:
 
     BoardKind kind;
     std::uint32_t area;
+    UndoLog undoLog;
 };
 
 }  // namespace zomar

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -32,6 +33,7 @@ std::uint32_t LineField(const ListBoard& board, int colour, Coord p, int d) {
 struct ListState {
     std::vector<Coord> order[3][CategoryCount];
     std::vector<ThreatCategory> category[3];
+    bool operator==(const ListState&) const = default;
 };
 
 ListState TakeLists(const ListBoard& board) {
@@ -237,6 +239,30 @@ TEST_F(ListBoardTest, ListsTakeMovedPointsAtTheFront) {
     before = TakeLists(board);
     board.MakeMove(c);
     ExpectListsAfter(board, before, {c});
+}
+
+// Lifts from the undo log, and below its depth by re-rating, against a board
+// that re-rates every lift: the same words, categories and lists, in order.
+TEST_F(ListBoardTest, LiftingFromTheUndoLogLeavesWhatReRatingLeaves) {
+    ListBoard logged(BoardKind::Game);
+    ListBoard rerated(BoardKind::Game, 0);
+    std::mt19937 rng(17);
+    std::vector<Coord> played;
+    // Up to twice the log's depth and down to the empty board, lifting and
+    // placing on the way.
+    for (std::uint32_t target : {2 * UndoLog::DefaultDepth, 0u}) {
+        while (played.size() != target) {
+            const bool lift = played.size() > target ? rng() % 4 != 0 : rng() % 4 == 0 && !played.empty();
+            Coord c = lift ? played.back() : static_cast<Coord>(rng() % logged.Area());
+            if (!lift && logged.stone[c] != EmptyCell) continue;
+            ASSERT_EQ(logged.MakeMove(c), !lift);
+            rerated.MakeMove(c);
+            if (lift) played.pop_back(); else played.push_back(c);
+            ASSERT_TRUE(oracle::TakeSnapshot(logged) == oracle::TakeSnapshot(rerated) &&
+                        TakeLists(logged) == TakeLists(rerated))
+                << "after " << (lift ? "lifting " : "placing ") << c;
+        }
+    }
 }
 
 TEST_F(ListBoardTest, FlatImageSizes) {
