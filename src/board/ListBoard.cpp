@@ -107,14 +107,12 @@ struct CategoryLists {
     std::uint16_t* prev;
     std::int16_t* count;
     std::uint32_t firstHead;  // node firstHead + c heads the list of category c
-    int colour;
 
     CategoryLists(BoardAnalysis& board, int colour, std::uint32_t area)
         : next(board.categoryNext[colour].get()),
           prev(board.categoryPrev[colour].get()),
           count(board.categoryCount[colour]),
-          firstHead(area),
-          colour(colour) {}
+          firstHead(area) {}
 
     void Leave(std::uint32_t h, ThreatCategory category) const {
         --count[category];
@@ -124,11 +122,10 @@ struct CategoryLists {
         ++count[category];
         InsertAfter(next, prev, firstHead + category, h);
     }
-    void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to, UndoRecorder& recorder) const {
+    void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to) const {
         if (from == to) return;
         Leave(h, from);
         Join(h, to);
-        recorder.ListMove(h, colour, from, to);
     }
 };
 
@@ -186,9 +183,8 @@ struct ListBoard::LineUpdater {
         if (old == updated) return;
         packed[h] = updated;
         recorder.Packed(h, old);
-        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(old)], pointTable[static_cast<std::uint32_t>(updated)],
-                      recorder);
-        lists2.Refile(h, pointTable[old >> 32], pointTable[updated >> 32], recorder);
+        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(old)], pointTable[static_cast<std::uint32_t>(updated)]);
+        lists2.Refile(h, pointTable[old >> 32], pointTable[updated >> 32]);
     }
 };
 
@@ -247,23 +243,23 @@ void ListBoard::UpdateDistanceSix(Coord c, UndoFrame& frame) {
     updater.recorder.Finish(frame);
 }
 
-// Puts back the words and categories a placement changed and makes its list
-// moves the other way round, in the order re-rating would make them.
+// Puts back the words and categories a placement changed and refiles the
+// points in the order it re-rated them, as re-rating would.
 void ListBoard::Restore(const UndoFrame& frame) {
     std::uint32_t* words = sequence.get();
     for (const std::uint64_t* w = frame.word; w != frame.word + frame.wordCount; ++w) {
         words[*w >> 32] = static_cast<std::uint32_t>(*w);
     }
     std::uint64_t* packed = packedCategories.get();
-    const int points = frame.pointCount;
-    for (int i = 0; i < points; ++i) packed[frame.points[i].point] = frame.points[i].oldPacked;
-    for (int colour = 1; colour <= 2; ++colour) {
-        const CategoryLists lists(*this, colour, area);
-        const std::uint32_t* moves = frame.listMove[colour];
-        for (const std::uint32_t* move = moves; move != moves + frame.listMoveCount[colour]; ++move) {
-            lists.Leave(UndoFrame::MovedPoint(*move), UndoFrame::MovedTo(*move));
-            lists.Join(UndoFrame::MovedPoint(*move), UndoFrame::MovedFrom(*move));
-        }
+    const std::uint8_t* pointTable = pointCategory.get();
+    const CategoryLists lists1(*this, Colour1, area);
+    const CategoryLists lists2(*this, Colour2, area);
+    for (const UndoFrame::PointRecord* r = frame.points; r != frame.points + frame.pointCount; ++r) {
+        const std::uint64_t placed = packed[r->point];
+        packed[r->point] = r->oldPacked;
+        lists1.Refile(r->point, pointTable[static_cast<std::uint32_t>(placed)],
+                      pointTable[static_cast<std::uint32_t>(r->oldPacked)]);
+        lists2.Refile(r->point, pointTable[placed >> 32], pointTable[r->oldPacked >> 32]);
     }
 }
 

@@ -10,34 +10,24 @@
 namespace zomar {
 
 // What placing one stone changed: the line words and packed categories as they
-// were, and every list move in the order it was made. Lifting the stone again
-// restores the values and makes the same moves the other way, in the same
-// order, so the lists end exactly as re-rating would leave them.
+// were, in the order the placement re-rated them. Lifting the stone again
+// restores the values and refiles the points in that same order, so the lists
+// end exactly as re-rating would leave them.
 struct UndoFrame {
     static constexpr int MaxWords = LineUpdateSlots - 1;
     // A stone re-rates the lines through it and one far point per side of
     // each of its four lines.
     static constexpr int MaxPoints = MaxWords + 2 * DirectionCount;
-    static constexpr int MaxListMoves = MaxPoints;  // per colour
 
     std::uint32_t moveNumber = 0;  // the record's move count after the placement
     std::uint8_t wordCount = 0;
     std::uint8_t pointCount = 0;
-    std::uint8_t listMoveCount[3] = {};  // per colour: the lists of the two are apart
     struct PointRecord {
         std::uint64_t oldPacked;
         std::uint32_t point;
     };
     std::uint64_t word[MaxWords];  // the word's index << 32 | its old value
     PointRecord points[MaxPoints];
-    std::uint32_t listMove[3][MaxListMoves];  // per colour, see ListMove
-
-    static constexpr std::uint32_t ListMove(std::uint32_t h, ThreatCategory from, ThreatCategory to) {
-        return h | static_cast<std::uint32_t>(from) << 16 | static_cast<std::uint32_t>(to) << 24;
-    }
-    static constexpr std::uint32_t MovedPoint(std::uint32_t move) { return move & 0xFFFF; }
-    static constexpr ThreatCategory MovedFrom(std::uint32_t move) { return (move >> 16) & 0xFF; }
-    static constexpr ThreatCategory MovedTo(std::uint32_t move) { return move >> 24; }
 };
 
 // Appends to a frame through cursors that a caller's loop keeps in registers
@@ -47,27 +37,18 @@ class UndoRecorder {
 public:
     explicit UndoRecorder(UndoFrame& frame)
         : word(frame.word + frame.wordCount),
-          point(frame.points + frame.pointCount),
-          move1(frame.listMove[1] + frame.listMoveCount[1]),
-          move2(frame.listMove[2] + frame.listMoveCount[2]) {}
+          point(frame.points + frame.pointCount) {}
 
     void Word(std::uint32_t index, std::uint32_t old) { *word++ = static_cast<std::uint64_t>(index) << 32 | old; }
     void Packed(std::uint32_t h, std::uint64_t old) { *point++ = {old, h}; }
-    void ListMove(std::uint32_t h, int colour, ThreatCategory from, ThreatCategory to) {
-        *(colour == 1 ? move1 : move2)++ = UndoFrame::ListMove(h, from, to);
-    }
     void Finish(UndoFrame& frame) const {
         frame.wordCount = static_cast<std::uint8_t>(word - frame.word);
         frame.pointCount = static_cast<std::uint8_t>(point - frame.points);
-        frame.listMoveCount[1] = static_cast<std::uint8_t>(move1 - frame.listMove[1]);
-        frame.listMoveCount[2] = static_cast<std::uint8_t>(move2 - frame.listMove[2]);
     }
 
 private:
     std::uint64_t* word;
     UndoFrame::PointRecord* point;
-    std::uint32_t* move1;
-    std::uint32_t* move2;
 };
 
 // The frames of the last placements, kept in a ring by move number: a stone
@@ -98,8 +79,6 @@ private:
         frame.moveNumber = moveNumber;
         frame.wordCount = 0;
         frame.pointCount = 0;
-        frame.listMoveCount[1] = 0;
-        frame.listMoveCount[2] = 0;
         return frame;
     }
 
