@@ -36,7 +36,8 @@ bool QueryWorkingSetSize(std::uint64_t& bytes);
 bool QueryMemoryHeadroom(std::uint64_t& bytes);
 
 // A block whose pages the system hands out zeroed when first touched, so that
-// a large table costs neither time nor resident memory until it is used. Null
+// a large table costs neither time nor resident memory until it is used (on
+// Linux in large pages where the system offers them). Null
 // when the system refuses; released only by ReleaseZeroedMemory with the same
 // size.
 void* AllocateZeroedMemory(std::size_t bytes);
