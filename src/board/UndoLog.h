@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "analysis/AnalysisSetup.h"
-#include "analysis/ThreatCategory.h"
 #include "board/Geometry.h"
 
 namespace zomar {
