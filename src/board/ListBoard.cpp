@@ -129,6 +129,22 @@ struct CategoryLists {
     }
 };
 
+// Both colours' lists, and the table that reads point categories off packed ones.
+struct PointLists {
+    CategoryLists lists1;
+    CategoryLists lists2;
+    const std::uint8_t* pointTable;
+
+    PointLists(BoardAnalysis& board, std::uint32_t area)
+        : lists1(board, Colour1, area), lists2(board, Colour2, area), pointTable(pointCategory.get()) {}
+
+    // Moves h as its packed categories go from `from` to `to`.
+    void Refile(std::uint32_t h, std::uint64_t from, std::uint64_t to) const {
+        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(from)], pointTable[static_cast<std::uint32_t>(to)]);
+        lists2.Refile(h, pointTable[from >> 32], pointTable[to >> 32]);
+    }
+};
+
 }  // namespace
 
 // The point itself leaves its lists when it takes a stone and returns to them,
@@ -150,18 +166,11 @@ void ListBoard::MoveOwnPoint(Coord c, bool placed) {
 struct ListBoard::LineUpdater {
     const ListBoard& board;
     std::uint64_t* packed;
-    const std::uint8_t* pointTable;
-    CategoryLists lists1;
-    CategoryLists lists2;
+    PointLists lists;
     UndoRecorder recorder;
 
     LineUpdater(ListBoard& board, UndoFrame& frame)
-        : board(board),
-          packed(board.packedCategories.get()),
-          pointTable(pointCategory.get()),
-          lists1(board, Colour1, board.area),
-          lists2(board, Colour2, board.area),
-          recorder(frame) {}
+        : board(board), packed(board.packedCategories.get()), lists(board, board.area), recorder(frame) {}
 
     // Re-rates the line of empty point h whose category field starts at bit
     // `shift`, for both colours at once, and moves h between lists where its
@@ -183,8 +192,7 @@ struct ListBoard::LineUpdater {
         if (old == updated) return;
         packed[h] = updated;
         recorder.Packed(h, old);
-        lists1.Refile(h, pointTable[static_cast<std::uint32_t>(old)], pointTable[static_cast<std::uint32_t>(updated)]);
-        lists2.Refile(h, pointTable[old >> 32], pointTable[updated >> 32]);
+        lists.Refile(h, old, updated);
     }
 };
 
@@ -251,15 +259,11 @@ void ListBoard::Restore(const UndoFrame& frame) {
         words[*w >> 32] = static_cast<std::uint32_t>(*w);
     }
     std::uint64_t* packed = packedCategories.get();
-    const std::uint8_t* pointTable = pointCategory.get();
-    const CategoryLists lists1(*this, Colour1, area);
-    const CategoryLists lists2(*this, Colour2, area);
+    const PointLists lists(*this, area);
     for (const UndoFrame::PointRecord* r = frame.points; r != frame.points + frame.pointCount; ++r) {
         const std::uint64_t placed = packed[r->point];
         packed[r->point] = r->oldPacked;
-        lists1.Refile(r->point, pointTable[static_cast<std::uint32_t>(placed)],
-                      pointTable[static_cast<std::uint32_t>(r->oldPacked)]);
-        lists2.Refile(r->point, pointTable[placed >> 32], pointTable[r->oldPacked >> 32]);
+        lists.Refile(r->point, placed, r->oldPacked);
     }
 }
 
