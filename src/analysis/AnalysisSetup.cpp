@@ -79,15 +79,6 @@ std::unique_ptr<T[]> AllocateArray(std::size_t count) {
     return std::unique_ptr<T[]>(new T[count]);
 }
 
-// Empties the category lists of one colour: every head points to itself.
-void ClearCategoryLists(std::uint16_t* next, std::uint16_t* prev) {
-    for (int c = 0; c < CategoryCount; ++c) {
-        const auto head = static_cast<std::uint16_t>(boardArea + c);
-        next[head] = head;
-        prev[head] = head;
-    }
-}
-
 // Writes Q's list at `entry` and returns the slot after its end mark.
 LineUpdate* WriteLineUpdates(std::uint32_t q, LineUpdate* entry) {
     // Every point sharing a line with Q lies within this index window around Q,
@@ -167,10 +158,9 @@ void InitBoardAnalysis(BoardAnalysis& board) {
     const std::size_t nodes = static_cast<std::size_t>(boardArea) + CategoryCount;
     board.sequence = AllocateArray<std::uint32_t>(sequenceSize);
     board.packedCategories = AllocateArray<std::uint64_t>(boardArea);
+    board.categoryLinks = AllocateArray<BoardAnalysis::LinkNode>(nodes);
     for (int colour : {Colour1, Colour2}) {
-        board.categoryNext[colour] = AllocateArray<std::uint16_t>(nodes);
-        board.categoryPrev[colour] = AllocateArray<std::uint16_t>(nodes);
-        ClearCategoryLists(board.categoryNext[colour].get(), board.categoryPrev[colour].get());
+        for (int c = 0; c < CategoryCount; ++c) ColourLinks(board, colour).Clear(boardArea + c);
         std::fill(std::begin(board.categoryCount[colour]), std::end(board.categoryCount[colour]), 0);
     }
 
@@ -188,7 +178,7 @@ void InitBoardAnalysis(BoardAnalysis& board) {
             const ThreatCategory category = PointCategory(packed[colour]);
             if (category >= CategoryCount) throw std::runtime_error("Category overflow.");
             ++board.categoryCount[colour][category];
-            InsertAfter(board.categoryNext[colour].get(), board.categoryPrev[colour].get(), boardArea + category, p);
+            ColourLinks(board, colour).InsertAfter(boardArea + category, p);
         }
     }
 }

@@ -11,16 +11,16 @@ namespace zomar {
 inline int OwnColour(const ListBoard& board) { return board.ToMoveColour(); }
 inline int OpponentColour(const ListBoard& board) { return 3 - board.ToMoveColour(); }
 
-// A colour's category lists are walked from the head along categoryPrev, so
+// A colour's category lists are walked from the head along the prev links, so
 // the earliest inserted point comes first. The walk ends back at the head.
 inline std::uint32_t ListHead(ThreatCategory category) { return boardArea + category; }
 
 inline std::uint32_t FirstInList(const ListBoard& board, int colour, ThreatCategory category) {
-    return board.categoryPrev[colour][ListHead(category)];
+    return board.Prev(colour, ListHead(category));
 }
 
 inline std::uint32_t NextInList(const ListBoard& board, int colour, std::uint32_t point) {
-    return board.categoryPrev[colour][point];
+    return board.Prev(colour, point);
 }
 
 inline bool IsListEnd(std::uint32_t point) { return point >= boardArea; }

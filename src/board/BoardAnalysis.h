@@ -17,9 +17,20 @@ struct BoardAnalysis {
     // N: colour 1's packed line categories in the low half, colour 2's in the
     // high half, so that one load and one store re-rate a line for both.
     std::unique_ptr<std::uint64_t[]> packedCategories;
-    std::unique_ptr<std::uint16_t[]> categoryNext[3];   // N + 18 each
-    std::unique_ptr<std::uint16_t[]> categoryPrev[3];   // N + 18 each
+    struct Link {
+        std::uint16_t next;
+        std::uint16_t prev;
+    };
+    // A node's links in colour 1's lists and in colour 2's: they share a cache
+    // line, and one pointer reaches the lists of both colours.
+    struct LinkNode {
+        Link colour[2];
+    };
+    std::unique_ptr<LinkNode[]> categoryLinks;  // N + 18
     std::int16_t categoryCount[3][CategoryCount] = {};
+
+    std::uint16_t Next(int colour, std::uint32_t node) const { return categoryLinks[node].colour[colour - 1].next; }
+    std::uint16_t Prev(int colour, std::uint32_t node) const { return categoryLinks[node].colour[colour - 1].prev; }
 
     static constexpr int PackedShift(int colour) { return colour == 2 ? 32 : 0; }
     std::uint32_t PackedOf(int colour, std::uint32_t p) const {

@@ -25,16 +25,11 @@ constexpr int MaxFarPoints = 2 * DirectionCount;
 constexpr bool IsCorrectable(std::uint32_t line) { return line > FourThree; }
 constexpr bool IsFourLike(ThreatCategory line) { return line >= FourDevelopFour && line <= Four; }
 
-void Unlink(std::uint16_t* next, std::uint16_t* prev, std::uint32_t h) {
-    next[prev[h]] = next[h];
-    prev[next[h]] = prev[h];
-}
-
 // Calls visit(data, bytes) for every array of the flat image, in image order.
 template <typename Visit>
 void VisitImageArrays(const ListBoard& board, Visit&& visit) {
     const std::size_t n = board.Area();
-    const std::size_t links = (n + CategoryCount) * sizeof(std::uint16_t);
+    const std::size_t links = (n + CategoryCount) * sizeof(BoardAnalysis::LinkNode);
     const std::size_t counts = sizeof(board.categoryCount[1]);
     if (board.Kind() == BoardKind::Search) {
         visit(board.coverOwner.get(), n * sizeof(std::uint16_t));
@@ -46,10 +41,7 @@ void VisitImageArrays(const ListBoard& board, Visit&& visit) {
     visit(board.candidateList.get(), n * sizeof(Coord));
     visit(board.sequence.get(), n * DirectionCount * sizeof(std::uint32_t));
     visit(board.packedCategories.get(), n * sizeof(std::uint64_t));
-    visit(board.categoryNext[1].get(), links);
-    visit(board.categoryNext[2].get(), links);
-    visit(board.categoryPrev[1].get(), links);
-    visit(board.categoryPrev[2].get(), links);
+    visit(board.categoryLinks.get(), links);
     visit(board.categoryCount[1], counts);
     visit(board.categoryCount[2], counts);
     visit(board.stone.get(), n);
@@ -103,24 +95,20 @@ namespace {
 
 // One colour's category lists, held in locals.
 struct CategoryLists {
-    std::uint16_t* next;
-    std::uint16_t* prev;
+    ColourLinks links;
     std::int16_t* count;
     std::uint32_t firstHead;  // node firstHead + c heads the list of category c
 
     CategoryLists(BoardAnalysis& board, int colour, std::uint32_t area)
-        : next(board.categoryNext[colour].get()),
-          prev(board.categoryPrev[colour].get()),
-          count(board.categoryCount[colour]),
-          firstHead(area) {}
+        : links(board, colour), count(board.categoryCount[colour]), firstHead(area) {}
 
     void Leave(std::uint32_t h, ThreatCategory category) const {
         --count[category];
-        Unlink(next, prev, h);
+        links.Unlink(h);
     }
     void Join(std::uint32_t h, ThreatCategory category) const {
         ++count[category];
-        InsertAfter(next, prev, firstHead + category, h);
+        links.InsertAfter(firstHead + category, h);
     }
     void Refile(std::uint32_t h, ThreatCategory from, ThreatCategory to) const {
         if (from == to) return;

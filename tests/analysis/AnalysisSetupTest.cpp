@@ -64,7 +64,7 @@ std::vector<std::uint32_t> RayOf(int r, std::uint32_t p) {
 std::vector<std::uint32_t> ListOldestFirst(const BoardAnalysis& board, int colour, int category) {
     std::vector<std::uint32_t> points;
     const std::uint32_t head = boardArea + category;
-    for (std::uint32_t p = board.categoryPrev[colour][head]; p != head; p = board.categoryPrev[colour][p]) {
+    for (std::uint32_t p = board.Prev(colour, head); p != head; p = board.Prev(colour, p)) {
         points.push_back(p);
         if (points.size() > boardArea) break;
     }
@@ -209,7 +209,7 @@ TEST_F(AnalysisSetupTest, EmptyBoardListsHoldEveryPointOnce) {
         EXPECT_EQ(filed.size(), boardArea);
         // Forward links mirror the backward ones.
         for (std::uint32_t node = 0; node < boardArea + CategoryCount; ++node) {
-            ASSERT_EQ(board.categoryPrev[colour][board.categoryNext[colour][node]], node);
+            ASSERT_EQ(board.Prev(colour, board.Next(colour, node)), node);
         }
     }
 }

@@ -71,11 +71,8 @@ struct BoardImage {
         Append(board.stone.get(), n);
         Append(board.sequence.get(), 4 * n);
         Append(board.packedCategories.get(), n);
-        for (const int c : {1, 2}) {
-            Append(board.categoryNext[c].get(), n + CategoryCount);
-            Append(board.categoryPrev[c].get(), n + CategoryCount);
-            Append(board.categoryCount[c], CategoryCount);
-        }
+        Append(board.categoryLinks.get(), n + CategoryCount);
+        for (const int c : {1, 2}) Append(board.categoryCount[c], CategoryCount);
         if (board.Kind() == BoardKind::Search) {
             Append(board.borderState.get(), n);
             Append(board.borderList.get(), board.borderCount);

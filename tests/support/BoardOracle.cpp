@@ -173,8 +173,8 @@ ExpectedBoard Recompute(const std::vector<Stone>& stones) {
 std::vector<Coord> ListInOrder(const ListBoard& board, int colour, ThreatCategory category) {
     std::vector<Coord> points;
     const std::uint32_t head = board.Area() + category;
-    for (std::uint32_t p = board.categoryNext[colour][head]; p != head && points.size() <= board.Area();
-         p = board.categoryNext[colour][p]) {
+    for (std::uint32_t p = board.Next(colour, head); p != head && points.size() <= board.Area();
+         p = board.Next(colour, p)) {
         points.push_back(static_cast<Coord>(p));
     }
     return points;
@@ -214,13 +214,13 @@ std::vector<Coord> ListInOrder(const ListBoard& board, int colour, ThreatCategor
             std::vector<Coord> points = ListInOrder(board, colour, category);
             std::uint32_t previous = n + c;
             for (Coord p : points) {
-                if (board.categoryPrev[colour][p] != previous) {
+                if (board.Prev(colour, p) != previous) {
                     return ::testing::AssertionFailure() << "colour " << colour << " list " << c
                                                          << ": broken prev link at " << PointName(p);
                 }
                 previous = p;
             }
-            if (board.categoryPrev[colour][n + c] != previous) {
+            if (board.Prev(colour, n + c) != previous) {
                 return ::testing::AssertionFailure() << "colour " << colour << " list " << c << ": head prev link";
             }
             std::sort(points.begin(), points.end());
