@@ -21,4 +21,5 @@ cd "$root/tests/web"
 ZOMAR_WEB_URL="http://127.0.0.1:$port/" \
 ZOMAR_NATIVE_ENGINE="$root/build/src/pbrain-zomar" \
 ZOMAR_WEB_SCREENSHOT="$root/build/web-board.png" \
+ZOMAR_WEB_PHONE_SCREENSHOT="$root/build/web-phone.png" \
   node --test --test-concurrency=1

@@ -1,69 +1,183 @@
-// The page's controller: the game, the person's clicks and buttons, and the
-// conversation with the engine.
+// The page's controller: the game and its record, the person's clicks, keys
+// and buttons, what the page remembers, and the conversation with the engine.
 import { BoardView } from './board-view.js';
 import { EngineClient } from './engine-client.js';
-import { BLACK, WHITE, Position } from './position.js';
+import { GameRecord } from './game-record.js';
+import { LIMITS, checkLimit } from './limits.js';
+import { MoveList } from './move-list.js';
+import { BLACK, WHITE, Position, pointName } from './position.js';
+import { fromPsq, isPsq, toPsq } from './psq.js';
 import { RULES, ruleById } from './rules.js';
+import { loadSaved, save } from './saved.js';
+import { BANDS, THREAT_WORDS } from './threat-names.js';
 
 const $ = (id) => document.getElementById(id);
 const MOVE_LINE = /^(\d+),(\d+)$/;
 // The page has no match clock: every move gets the full time per move.
 const TIME_LEFT = 1000000000;
+const SIZES = [15, 20];
+// Controls that would change the game under a thinking engine.
+const IDLE_ONLY = ['new', 'undo', 'redo', 'go', 'swap', 'paste', 'load', 'rule', 'size', 'first'];
 
 const engine = new EngineClient();
-const view = new BoardView($('board'), (x, y) => humanMove(x, y));
+const view = new BoardView($('board'), { onPlay: (x, y) => pointChosen(x, y), onInspect: (x, y, tapped) => describe(x, y, tapped) });
+const moveList = new MoveList($('moves'), (index) => step(() => record.jump(index)));
+let record = new GameRecord();
 let game;
 let humanColour = BLACK;
 let busy = false;
-// How many moves of the game the engine's own board holds; -1 when it holds
-// another position (after undo, paste or swap) and must be sent it whole.
-let engineMoves = -1;
-// The engine's threat map per number of moves, from positions it held.
+// The moves the engine's board holds, or null when it holds another position
+// (after a step back, a load or a swap) and must be sent the game whole.
+let engineLine = null;
+// The engine's threat map per position (by notation), from positions it held.
 let threatMaps = new Map();
+// When the side to move got the turn, for the time a move took.
+let moveClock = performance.now();
+// The limits in force: a refused value leaves the last good one.
+const limits = { time: LIMITS.time.fallback, depth: LIMITS.depth.fallback };
 
 for (const rule of RULES) $('rule').add(new Option(rule.name, rule.id));
+$('key').replaceChildren(...BANDS.map(({ name }, band) => {
+  const item = document.createElement('li');
+  item.innerHTML = `<span class="swatch black band-${band}"></span><span class="swatch white band-${band}"></span>`;
+  item.append(name);
+  return item;
+}));
 $('new').onclick = () => newGame();
-$('undo').onclick = () => undo();
+$('undo').onclick = () => step(() => record.back());
+$('redo').onclick = () => step(() => record.forward());
+$('go').onclick = () => engineTakesTurn();
 $('swap').onclick = () => swapSides();
+$('first').onchange = () => {
+  if (($('first').value === 'human') !== (humanColour === BLACK)) swapSides();
+};
+$('rule').onchange = $('size').onchange = (event) => changeBoard(event.target.id);
+$('time').oninput = $('depth').oninput = (event) => checkField(event.target.id);
 $('copy').onclick = () => copyPosition();
-$('paste').onclick = () => pastePosition();
+$('paste').onclick = () => pasteButton();
+$('pos').onkeydown = (event) => {
+  if (event.key !== 'Enter') return;
+  event.preventDefault();
+  loadText($('pos').value, 'paste');
+};
+document.addEventListener('paste', (event) => {
+  if (event.target.closest?.('input')) return;
+  event.preventDefault();
+  loadText(event.clipboardData.getData('text'), 'paste');
+});
+$('save-psq').onclick = () => download('game.psq', toPsq(game.size, record.line));
+$('save-text').onclick = () => download('game.txt', `${record.line.map(({ x, y }) => pointName(x, y)).join('')}\n`);
+$('load').onchange = async () => {
+  const file = $('load').files[0];
+  $('load').value = '';
+  if (file) loadText(await file.text(), 'file');
+};
 $('numbers').onchange = $('threats').onchange = () => redraw();
-
-function settings() {
-  return {
-    rule: Number($('rule').value),
-    size: Number($('size').value),
-    time: Math.max(100, Number($('time').value) || 2000),
-    depth: Math.max(0, Number($('depth').value) || 0),
-  };
-}
+document.addEventListener('keydown', (event) => {
+  if (!(event.ctrlKey || event.metaKey) || event.target.closest?.('input, select, textarea')) return;
+  const key = event.key.toLowerCase();
+  if (key === 'z' && !event.shiftKey) $('undo').click();
+  else if (key === 'y' || key === 'z') $('redo').click();
+  else return;
+  event.preventDefault();
+});
 
 function engineColour() { return WHITE + BLACK - humanColour; }
-
+function colourName(colour) { return colour === BLACK ? 'black' : 'white'; }
 function notice(text = '') { $('notice').textContent = text; }
+const sameMoves = (a, b) => a.length === b.length && a.every((move, i) => move.x === b[i].x && move.y === b[i].y);
+
+// Checks a limit field, says why a value is refused beside it, and returns
+// the limit in force.
+function checkField(name) {
+  const { value, error } = checkLimit(name, $(name).value);
+  if (!error) limits[name] = value;
+  $(`${name}-error`).textContent = error ? `${error} The engine keeps ${limits[name]}.` : '';
+  $(name).setAttribute('aria-invalid', String(Boolean(error)));
+  return limits[name];
+}
+
+function threatMap() { return threatMaps.get(game.toNotation()) ?? null; }
 
 // The empty points black may not play now, as "x,y", from the engine's map.
 function forbiddenPoints() {
-  const map = game.toMove() === BLACK ? threatMaps.get(game.moves.length) : null;
+  const map = game.toMove() === BLACK ? threatMap() : null;
   const points = new Set();
   map?.forEach(([, , forbidden], p) => forbidden && points.add(`${p % game.size},${Math.floor(p / game.size)}`));
   return points;
 }
 
+// Says what is on a point, for the eye and for screen readers; said again
+// when the board changes under it.
+let described = null;
+function describe(x, y, tapped = false) {
+  described = { x, y };
+  const index = game.moves.findIndex((move) => move.x === x && move.y === y);
+  let text = `${pointName(x, y)}: `;
+  if (index >= 0) text += `${colourName(game.colourOf(index))} stone, move ${index + 1}`;
+  else {
+    text += 'empty';
+    const pair = $('threats').checked ? threatMap()?.[y * game.size + x] : null;
+    if (pair) text += `; black: ${THREAT_WORDS[pair[0]]}, white: ${THREAT_WORDS[pair[1]]}`;
+    if (forbiddenPoints().has(`${x},${y}`)) text += '; forbidden for black';
+    if (tapped) text += '. Tap again to play here';
+  }
+  $('point-info').textContent = `${text}.`;
+}
+
+function status() {
+  if (game.winner) return `${game.winner === humanColour ? 'You win' : 'The engine wins'} (${colourName(game.winner)} five).`;
+  if (game.full()) return 'Draw: the board is full.';
+  if (busy) return 'Engine thinking';
+  if (game.toMove() !== humanColour) return `The engine (${colourName(engineColour())}) is to move: press Engine move, or place its stone yourself.`;
+  return `Your move (${colourName(humanColour)}).`;
+}
+
 function redraw() {
-  const map = threatMaps.get(game.moves.length) ?? null;
-  const threats = $('threats').checked ? map : null;
-  view.draw(game, { numbers: $('numbers').checked, threats, forbidden: forbiddenPoints() });
+  const map = threatMap();
+  view.draw(game, { numbers: $('numbers').checked, threats: $('threats').checked ? map : null, forbidden: forbiddenPoints() });
+  moveList.draw(record, (index) => game.colourOf(index), busy);
+  if (described && game.inside(described.x, described.y)) describe(described.x, described.y);
   $('pos').value = game.toNotation();
-  let status;
-  if (game.winner) status = `${game.winner === humanColour ? 'You win' : 'The engine wins'} (${game.winner === BLACK ? 'black' : 'white'} five).`;
-  else if (game.full()) status = 'Draw: the board is full.';
-  else if (busy) status = 'Engine thinking';
-  else if (game.toMove() !== humanColour) status = 'The engine is to move: click the board to ask it again.';
-  else status = `Your move (${humanColour === BLACK ? 'black' : 'white'}).`;
-  $('status').textContent = status;
+  $('status').textContent = status();
+  for (const id of IDLE_ONLY) $(id).disabled = busy;
+  $('undo').disabled ||= record.cursor === 0;
+  $('redo').disabled ||= record.cursor === record.line.length;
+  // The selectors always say what the board is.
+  $('rule').value = game.rule.id;
+  $('size').value = game.size;
+  $('first').value = humanColour === BLACK ? 'human' : 'engine';
   document.body.classList.toggle('thinking', busy);
   document.body.dataset.state = game.winner ? 'won' : game.full() ? 'draw' : busy ? 'thinking' : 'ready';
+  save({
+    rule: game.rule.id, size: game.size, human: humanColour, time: $('time').value, depth: $('depth').value,
+    numbers: $('numbers').checked, threats: $('threats').checked,
+    line: record.line.map(({ x, y, t }) => [x, y, t]), cursor: record.cursor,
+  });
+}
+
+// The game and settings the page had when it was last left; false if none.
+function restore() {
+  const saved = loadSaved();
+  if (!saved) return false;
+  try {
+    const rule = ruleById(saved.rule);
+    const size = SIZES.includes(saved.size) ? saved.size : SIZES[0];
+    const line = saved.line.map(([x, y, t]) => ({ x, y, t }));
+    Position.fromMoves(size, rule, line, { finished: true });
+    record = new GameRecord(line, Math.min(line.length, Math.max(0, saved.cursor)));
+    game = Position.fromMoves(size, rule, record.moves, { finished: true });
+  } catch {
+    return false;
+  }
+  humanColour = saved.human === WHITE ? WHITE : BLACK;
+  $('time').value = saved.time;
+  $('depth').value = saved.depth;
+  $('numbers').checked = saved.numbers;
+  $('threats').checked = saved.threats;
+  checkField('time');
+  checkField('depth');
+  return true;
 }
 
 async function ask(...lines) {
@@ -76,19 +190,19 @@ async function ask(...lines) {
   }
 }
 
-// Shows what the engine said beside its move; returns its move, if any.
+// Logs what the engine said beside its move; returns its move, if any.
 function readAnswer(lines) {
   let move = null;
   for (const line of lines) {
     const moveMatch = MOVE_LINE.exec(line);
     if (moveMatch) move = { x: Number(moveMatch[1]), y: Number(moveMatch[2]) };
-    else if (line.startsWith('MESSAGE ')) $('messages').textContent += line.slice(8) + '\n';
-    else if (line.startsWith('ERROR ')) notice(`Engine: ${line.slice(6)}`);
+    else $('log').textContent += `${line}\n`;
+    if (line.startsWith('ERROR ')) notice(`Engine: ${line.slice(6)}`);
     else if (line.startsWith('DEBUG deep = ')) $('info-depth').textContent = line.slice(13);
     else if (line.startsWith('DEBUG value = ')) $('info-value').textContent = line.slice(14);
     else if (line.startsWith('DEBUG AB: ')) $('info-speed').textContent = line.slice(10);
   }
-  $('messages').scrollTop = $('messages').scrollHeight;
+  $('log').scrollTop = $('log').scrollHeight;
   return move;
 }
 
@@ -104,89 +218,111 @@ async function fetchThreats() {
     const [black, white] = engineColour() === BLACK ? [own, other] : [other, own];
     map.push([black, white, /[A-Z]/.test(letters[i] + letters[i + 1])]);
   }
-  threatMaps.set(game.moves.length, map);
+  threatMaps.set(game.toNotation(), map);
+}
+
+function sync() {
+  game = Position.fromMoves(game.size, game.rule, record.moves, { finished: true });
+  moveClock = performance.now();
 }
 
 // The engine plays the side to move: told the last move when its board holds
 // all before it, otherwise the whole game from a fresh start (which also
 // mends an engine that restarted after an error).
 async function engineMove() {
-  const { time, depth } = settings();
-  const limits = [`info timeout_turn ${time}`, `info time_left ${TIME_LEFT}`, `info max_depth ${depth}`];
+  const limitLines = [`info timeout_turn ${checkField('time')}`, `info time_left ${TIME_LEFT}`, `info max_depth ${checkField('depth')}`];
   const moves = game.moves;
   let request;
-  if (engineMoves >= 0 && engineMoves === moves.length - 1) request = [`turn ${moves.at(-1).x},${moves.at(-1).y}`];
+  if (engineLine && moves.length && sameMoves(engineLine, moves.slice(0, -1))) request = [`turn ${moves.at(-1).x},${moves.at(-1).y}`];
   else {
     const start = [`info rule ${game.rule.id}`, `start ${game.size}`];
     const stones = moves.map(({ x, y }, i) => `${x},${y},${game.colourOf(i) === engineColour() ? 1 : 2}`);
     request = moves.length ? [...start, 'board', ...stones, 'done'] : [...start, 'begin'];
   }
-  const move = readAnswer(await ask(...limits, ...request));
+  const started = performance.now();
+  const move = readAnswer(await ask(...limitLines, ...request));
   if (!move || !game.inside(move.x, move.y) || game.at(move.x, move.y)) {
-    engineMoves = -1;
-    notice('The engine gave no playable move.');
-    redraw();
+    engineLine = null;
+    notice('The engine gave no playable move: press Engine move to ask again.');
     return;
   }
-  game.play(move.x, move.y);
-  engineMoves = game.moves.length;
+  record.play({ ...move, t: Math.round(performance.now() - started) });
+  sync();
+  engineLine = game.moves;
   await fetchThreats();
-  redraw();
 }
 
 async function newGame() {
   if (busy) return;
-  const { rule, size } = settings();
-  game = new Position(size, ruleById(rule));
+  const rule = ruleById(Number($('rule').value));
+  const size = Number($('size').value);
   humanColour = $('first').value === 'engine' ? WHITE : BLACK;
+  checkField('time');
+  checkField('depth');
+  record = new GameRecord();
+  game = new Position(size, rule);
   threatMaps = new Map();
   notice();
-  $('messages').textContent = '';
-  readAnswer(await ask(`info rule ${rule}`, `start ${size}`));
-  engineMoves = 0;
+  $('log').textContent = '';
+  readAnswer(await ask(`info rule ${rule.id}`, `start ${size}`));
+  engineLine = [];
+  moveClock = performance.now();
   if (humanColour === BLACK) await fetchThreats();
   else await engineMove();
   redraw();
 }
 
-async function humanMove(x, y) {
-  if (busy || game.over()) return;
-  if (game.toMove() !== humanColour) {
-    // The engine failed to move: a click asks it again.
-    await engineMove();
-    redraw();
-    return;
-  }
-  if (game.at(x, y)) {
-    notice('That point is taken.');
-    return;
-  }
-  if (forbiddenPoints().has(`${x},${y}`)) {
-    notice('That point is forbidden for black under renju (overline, double four or double three).');
-    return;
-  }
+// A rule or size other than the game's starts a new game, asked first when
+// that would throw away moves; refused, the selector goes back to the game's.
+function changeBoard(id) {
+  if (record.line.length && !window.confirm(`A new ${id === 'rule' ? 'rule' : 'board size'} starts a new game. Start one?`)) redraw();
+  else newGame();
+}
+
+// Steps through the record: nothing is played, the engine waits.
+function step(change) {
+  if (busy) return;
+  change();
+  sync();
   notice();
-  game.play(x, y);
-  if (!game.over()) await engineMove();
   redraw();
 }
 
-async function undo() {
-  if (busy || game.moves.length === 0) return;
+// A point for the side to move: the person's own colour is answered by the
+// engine; the engine's colour (after a step back) is the person's to set.
+async function pointChosen(x, y) {
+  if (busy) return;
+  if (game.over()) notice('The game is over: step back in the moves, or start a new game.');
+  else if (game.at(x, y)) notice('That point is taken.');
+  else if (forbiddenPoints().has(`${x},${y}`)) notice('That point is forbidden for black under renju (overline, double four or double three).');
+  else {
+    notice();
+    const mover = game.toMove();
+    record.play({ x, y, t: Math.round(performance.now() - moveClock) });
+    sync();
+    if (mover === humanColour && !game.over()) await engineMove();
+  }
+  redraw();
+}
+
+// The engine plays the side to move, taking that colour if it was the person's.
+async function engineTakesTurn() {
+  if (busy || game.over()) return;
+  if (game.toMove() !== engineColour()) {
+    humanColour = engineColour();
+    engineLine = null;
+  }
   notice();
-  game.undo();
-  while (game.moves.length && game.toMove() !== humanColour) game.undo();
-  engineMoves = -1;
-  if (game.toMove() !== humanColour) await engineMove();
+  await engineMove();
   redraw();
 }
 
 async function swapSides() {
-  if (busy || game.over()) return;
+  if (busy) return;
   humanColour = engineColour();
-  engineMoves = -1;
+  engineLine = null;
   notice();
-  await engineMove();
+  if (!game.over() && game.toMove() === engineColour()) await engineMove();
   redraw();
 }
 
@@ -200,24 +336,62 @@ async function copyPosition() {
   }
 }
 
-// The pasted position replaces the game; the engine takes the side to move.
-async function pastePosition() {
-  if (busy) return;
-  let pasted;
+// Paste takes the text typed into the field, or else the clipboard's.
+async function pasteButton() {
+  const typed = $('pos').value;
+  if (typed.trim() !== game.toNotation()) {
+    loadText(typed, 'paste');
+    return;
+  }
   try {
-    pasted = Position.fromNotation($('pos').value, game.size, game.rule);
+    loadText(await navigator.clipboard.readText(), 'paste');
+  } catch {
+    notice('The clipboard could not be read here: paste into the field and press Enter.');
+  }
+}
+
+// The moves and board size of a game record or a position in notation.
+function parseGame(text, finished) {
+  if (!isPsq(text)) return { size: game.size, moves: Position.fromNotation(text, game.size, game.rule, { finished }).moves };
+  const { width, height, moves } = fromPsq(text);
+  if (width !== height || !SIZES.includes(width)) throw new Error(`The page plays 15 x 15 and 20 x 20 boards, not ${width} x ${height}.`);
+  Position.fromMoves(width, game.rule, moves, { finished });
+  return { size: width, moves };
+}
+
+// A pasted position replaces the game and the engine takes the side to move;
+// a loaded file replaces the game and leaves the side to move to the person.
+async function loadText(text, source) {
+  if (busy) return;
+  let loaded;
+  try {
+    if (!text.trim()) throw new Error('There is nothing to paste: give a position such as h8i9j10 or a game record.');
+    loaded = parseGame(text, source === 'file');
   } catch (error) {
     notice(`${error.message} The game is unchanged.`);
     $('pos').value = game.toNotation();
     return;
   }
-  game = pasted;
-  humanColour = WHITE + BLACK - game.toMove();
+  record = new GameRecord(loaded.moves.map(({ x, y, t }) => ({ x, y, t: t ?? 0 })));
+  game = new Position(loaded.size, game.rule);
+  sync();
   threatMaps = new Map();
-  engineMoves = -1;
-  notice();
-  await engineMove();
+  engineLine = null;
+  notice(source === 'file' ? `Loaded a game of ${record.line.length} moves.` : '');
+  if (source === 'paste') {
+    humanColour = WHITE + BLACK - game.toMove();
+    await engineMove();
+  } else if (!game.over()) humanColour = game.toMove();
   redraw();
 }
 
-newGame();
+function download(name, text) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+if (restore()) redraw();
+else newGame();

@@ -1,17 +1,12 @@
 // Draws the board as SVG, one unit per point: grid, edge coordinates, stones
 // (numbered on request), the last move, the winning run and the threat shading.
+// Takes the person's points from the mouse, taps and the keyboard cursor.
 import { BLACK } from './position.js';
+import { THREAT_WORDS, bandOf } from './threat-names.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
 const MARGIN = 1.2;
-
-export const CATEGORY_NAMES = [
-  'Win', '2xStraightFour', 'StraightFourFour', 'StraightFour', 'FourThree',
-  'FourDevelopFour', 'FourDevelopThree', 'Four', '2xThree', 'ThreeDevelop',
-  'Three', 'ThreeDef', '2xTwo', '2xTwoDef', 'Two', 'TwoDef', 'Other', 'Impossible',
-];
-// Categories from Two on are too weak to matter to a person and stay unshaded.
-const SHADED_CATEGORIES = 14;
+const STEPS = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
 
 function element(name, attributes, parent) {
   const node = document.createElementNS(SVG, name);
@@ -21,9 +16,63 @@ function element(name, attributes, parent) {
 }
 
 export class BoardView {
-  constructor(svg, onPointClick) {
+  // onPlay(x, y): the person chose a point; onInspect(x, y, tapped): the person
+  // looks at a point (hover, cursor, a first tap) and wants it described.
+  constructor(svg, { onPlay, onInspect }) {
     this.svg = svg;
-    this.onPointClick = onPointClick;
+    this.onPlay = onPlay;
+    this.onInspect = onInspect;
+    this.size = 0;
+    this.cursor = null;
+    this.cursorShown = false;
+    // With threats shown, a tap first selects a point to read its names; a
+    // second tap on it plays it.
+    this.tapToRead = false;
+    this.touch = false;
+    svg.addEventListener('pointerdown', (event) => { this.touch = event.pointerType === 'touch'; });
+    svg.addEventListener('pointerover', (event) => {
+      const point = this.pointOf(event);
+      if (point && event.pointerType === 'mouse') this.onInspect(...point);
+    });
+    svg.addEventListener('keydown', (event) => this.key(event));
+    svg.addEventListener('blur', () => this.cursorNode && this.moveCursor(this.cursor.x, this.cursor.y, false));
+  }
+
+  pointOf(event) {
+    const hit = event.target.closest?.('.hit');
+    return hit ? [Number(hit.dataset.x), Number(hit.dataset.y)] : null;
+  }
+
+  clicked(event) {
+    const point = this.pointOf(event);
+    if (!point) return;
+    const selected = this.cursorShown && this.cursor.x === point[0] && this.cursor.y === point[1];
+    const reading = this.touch && this.tapToRead && !selected;
+    this.moveCursor(...point, reading);
+    if (reading) this.onInspect(...point, true);
+    else this.onPlay(...point);
+  }
+
+  key(event) {
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
+    const step = STEPS[event.key];
+    if (step) {
+      const { x, y } = this.cursor;
+      this.moveCursor(Math.max(0, Math.min(this.size - 1, x + step[0])), Math.max(0, Math.min(this.size - 1, y + step[1])), true);
+      this.onInspect(this.cursor.x, this.cursor.y);
+    } else if (event.key === 'Enter' || event.key === ' ') {
+      this.moveCursor(this.cursor.x, this.cursor.y, true);
+      this.onPlay(this.cursor.x, this.cursor.y);
+    } else return;
+    event.preventDefault();
+  }
+
+  moveCursor(x, y, shown) {
+    this.cursor = { x, y };
+    this.cursorShown = shown;
+    this.cursorNode.setAttribute('x', x - 0.5);
+    this.cursorNode.setAttribute('y', y - 0.5);
+    this.cursorNode.classList.toggle('shown', shown);
   }
 
   // threats: per point [black category, white category], or null; forbidden:
@@ -31,6 +80,9 @@ export class BoardView {
   draw(position, { numbers, threats, forbidden }) {
     const { size } = position;
     const svg = this.svg;
+    if (size !== this.size) this.cursor = { x: size >> 1, y: size >> 1 };
+    this.size = size;
+    this.tapToRead = Boolean(threats);
     svg.replaceChildren();
     svg.setAttribute('viewBox', `${-MARGIN} ${-MARGIN} ${size - 1 + 2 * MARGIN} ${size - 1 + 2 * MARGIN}`);
     element('rect', { class: 'wood', x: -MARGIN, y: -MARGIN, width: size - 1 + 2 * MARGIN, height: size - 1 + 2 * MARGIN }, svg);
@@ -60,27 +112,29 @@ export class BoardView {
     for (let y = 0; y < size; y++) {
       for (let x = 0; x < size; x++) {
         const hit = element('rect', { class: 'hit', x: x - 0.5, y: y - 0.5, width: 1, height: 1, 'data-x': x, 'data-y': y }, svg);
-        hit.addEventListener('click', () => this.onPointClick(x, y));
+        hit.addEventListener('click', (event) => this.clicked(event));
         const pair = threats?.[y * size + x];
         if (pair && !position.at(x, y)) {
-          element('title', {}, hit).textContent = `black: ${CATEGORY_NAMES[pair[0]]}, white: ${CATEGORY_NAMES[pair[1]]}`;
+          element('title', {}, hit).textContent = `black: ${THREAT_WORDS[pair[0]]}, white: ${THREAT_WORDS[pair[1]]}`;
         }
       }
     }
+    this.cursorNode = element('rect', { class: 'cursor', width: 1, height: 1 }, svg);
+    this.moveCursor(this.cursor.x, this.cursor.y, this.cursorShown);
   }
 
-  // Left half of a point for black's category, right half for white's: the
-  // stronger the threat, the deeper the shade.
+  // Left half of a point for black's category, right half for white's, each
+  // in its own colour, the stronger the threat the deeper.
   drawThreats(position, threats, svg) {
     threats.forEach(([black, white], p) => {
       const x = p % position.size;
       const y = Math.floor(p / position.size);
       if (position.at(x, y)) return;
       [[black, 'black', -0.5], [white, 'white', 0]].forEach(([category, colour, dx]) => {
-        if (category >= SHADED_CATEGORIES) return;
+        const band = bandOf(category);
+        if (band < 0) return;
         element('rect', {
-          class: `threat ${colour}`, x: x + dx, y: y - 0.5, width: 0.5, height: 1,
-          'fill-opacity': (0.1 + 0.85 * ((SHADED_CATEGORIES - 1 - category) / (SHADED_CATEGORIES - 1)) ** 2).toFixed(2),
+          class: `threat ${colour} band-${band}`, x: x + dx, y: y - 0.5, width: 0.5, height: 1,
           'data-category': category, 'data-x': x, 'data-y': y,
         }, svg);
       });

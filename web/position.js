@@ -6,6 +6,9 @@ export const WHITE = 2;
 
 const DIRECTIONS = [[1, 0], [0, 1], [1, 1], [1, -1]];
 
+// A point as the notation and the board's edges name it: column letter, row number.
+export function pointName(x, y) { return String.fromCharCode(97 + x) + (y + 1); }
+
 export class Position {
   constructor(size, rule) {
     this.size = size;
@@ -57,27 +60,33 @@ export class Position {
   }
 
   toNotation() {
-    return this.moves.map(({ x, y }) => String.fromCharCode(97 + x) + (y + 1)).join('');
+    return this.moves.map(({ x, y }) => pointName(x, y)).join('');
   }
 
-  // A new position from notation; throws an Error with a message for the
-  // person when the text is not a playable position on this board.
-  static fromNotation(text, size, rule) {
-    const compact = text.replace(/\s+/g, '').toLowerCase();
-    if (!/^([a-z][0-9]+)*$/.test(compact)) {
-      throw new Error('A position is a list of points such as h8i9j10.');
-    }
+  // The position after the moves; throws an Error with a message for the
+  // person when a move cannot be played. A game record may end in a five, a
+  // position to be played on may not.
+  static fromMoves(size, rule, moves, { finished = false } = {}) {
     const position = new Position(size, rule);
-    for (const [, letter, digits] of compact.matchAll(/([a-z])([0-9]+)/g)) {
-      const x = letter.charCodeAt(0) - 97;
-      const y = Number(digits) - 1;
-      const name = letter + digits;
+    for (const { x, y } of moves) {
+      const name = pointName(x, y);
       if (!position.inside(x, y)) throw new Error(`${name} is off the ${size} x ${size} board.`);
       if (position.at(x, y)) throw new Error(`${name} is played twice.`);
       if (position.over()) throw new Error(`The game is already over before ${name}.`);
       position.play(x, y);
     }
-    if (position.over()) throw new Error('The game is already over in this position.');
+    if (position.over() && !finished) throw new Error('The game is already over in this position.');
     return position;
+  }
+
+  // A new position from notation; throws an Error with a message for the
+  // person when the text is not a position on this board.
+  static fromNotation(text, size, rule, options) {
+    const compact = text.replace(/\s+/g, '').toLowerCase();
+    if (!/^([a-z][0-9]+)*$/.test(compact)) {
+      throw new Error('A position is a list of points such as h8i9j10.');
+    }
+    const moves = [...compact.matchAll(/([a-z])([0-9]+)/g)].map(([, letter, digits]) => ({ x: letter.charCodeAt(0) - 97, y: Number(digits) - 1 }));
+    return Position.fromMoves(size, rule, moves, options);
   }
 }

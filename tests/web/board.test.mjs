@@ -3,12 +3,13 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { fromPsq } from '../../web/psq.js';
 
-const { ZOMAR_WEB_URL: URL, ZOMAR_NATIVE_ENGINE: NATIVE, ZOMAR_WEB_SCREENSHOT: SCREENSHOT } = process.env;
+const { ZOMAR_WEB_URL: URL, ZOMAR_NATIVE_ENGINE: NATIVE, ZOMAR_WEB_SCREENSHOT: SCREENSHOT, ZOMAR_WEB_PHONE_SCREENSHOT: PHONE_SCREENSHOT } = process.env;
 const LINES = [[1, 0], [0, 1], [1, 1], [1, -1]];
 const SIZE = 15;
 
@@ -30,11 +31,14 @@ const settled = (page) => page.waitForFunction(() => ['ready', 'won', 'draw'].in
   { timeout: 120000 });
 const state = (page) => page.$eval('body', (body) => body.dataset.state);
 const setValue = (page, selector, value) => page.$eval(selector, (input, v) => { input.value = v; }, value);
+const text = (page, selector) => page.$eval(selector, (node) => node.textContent);
+const listed = (page) => page.$$eval('#moves button', (all) => all.slice(1).map((b) => [b.textContent, b.classList.contains('later')]));
 
 // A new 15 x 15 game (freestyle unless told) at a fixed depth, the person (black) to move.
-async function openGame(depth, rule = 0) {
+async function openGame(depth, rule = 0, viewport = { width: 1200, height: 820 }) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1200, height: 820 });
+  page.on('dialog', (dialog) => dialog.accept());
+  await page.setViewport(viewport);
   await page.goto(URL);
   await settled(page);
   await setValue(page, '#time', '100000');
@@ -125,13 +129,16 @@ test('a whole game by clicking ends at the first five, highlighted; bad clicks c
   await page.close();
 });
 
-test('undo takes back the last move pair; the engine then answers the position sent whole', async () => {
+test('undo takes back one move at a time; the engine then answers the position sent whole', async () => {
   const page = await openGame(2);
   const boards = [new Map()];
   for (let turn = 0; turn < 3; turn++) boards.push(await click(page, chooseClick(boards.at(-1), null)));
   for (const expected of [boards[2], boards[1]]) {
-    await page.click('#undo');
-    await settled(page);
+    for (const stones of [expected.size + 1, expected.size]) {
+      await page.click('#undo');
+      await settled(page);
+      assert.equal((await shown(page)).board.size, stones);
+    }
     assert.deepEqual((await shown(page)).board, expected);
   }
   const point = chooseClick(boards[1], null);
@@ -204,5 +211,98 @@ test('renju: black may not play a crossed point, neither the person nor the engi
     await page.click('#swap');
     await settled(page);
   }
+  await page.close();
+});
+
+test('the move list steps back, forward and branches; a game saved as .psq loads back; the page remembers it', async () => {
+  const page = await openGame(2);
+  await page.$eval('#board', (board) => board.focus());
+  for (const key of ['ArrowLeft', 'ArrowUp', 'Enter']) await page.keyboard.press(key);
+  await settled(page);
+  let board = (await shown(page)).board;
+  assert.equal(board.get('6,6'), 1, 'the keyboard cursor played g7');
+  for (let turn = 0; turn < 2; turn++) board = await click(page, chooseClick(board, null));
+  const full = await listed(page);
+  assert.equal(full.length, 6);
+  await page.keyboard.down('Control');
+  await page.keyboard.press('z');
+  await page.keyboard.up('Control');
+  await page.click('#undo');
+  assert.deepEqual((await listed(page)).map(([, later]) => later), [false, false, false, false, true, true]);
+  await page.click('#redo');
+  assert.equal((await shown(page)).board.size, 5);
+  await page.click('#moves button[data-index="2"]');
+  assert.equal((await shown(page)).board.size, 2);
+  board = await click(page, [14, 14]);
+  const branch = await listed(page);
+  assert.ok(branch.length === 4 && branch.every(([, later]) => !later) && branch[1][0] === full[1][0] && branch[2][0] !== full[2][0]);
+
+  const saved = await page.evaluate(() => new Promise((resolve) => {
+    HTMLAnchorElement.prototype.click = function () { fetch(this.href).then((r) => r.text()).then(resolve); };
+    document.getElementById('save-psq').click();
+  }));
+  assert.deepEqual(fromPsq(saved).moves.map(({ x, y }) => `${x},${y}`).sort(), [...board.keys()].sort());
+  await page.click('#new');
+  await settled(page);
+  const file = join(profile, 'game.psq');
+  writeFileSync(file, saved);
+  await (await page.$('#load')).uploadFile(file);
+  await page.waitForFunction(() => document.querySelectorAll('circle.stone').length === 4);
+  assert.deepEqual(await listed(page), branch);
+  await page.reload();
+  await settled(page);
+  assert.deepEqual(await listed(page), branch, 'remembered across a reload');
+  assert.deepEqual((await shown(page)).board, board);
+  await page.close();
+});
+
+test('a phone plays by taps, reads threats by a first tap, with nothing to scroll sideways', async () => {
+  const page = await openGame(2, 0, { width: 390, height: 844, hasTouch: true, isMobile: true });
+  await page.$eval('#threats', (box) => { box.checked = true; box.dispatchEvent(new Event('change')); });
+  let board = new Map();
+  for (let turn = 0; turn < 4 && (await state(page)) === 'ready'; turn++) {
+    const point = chooseClick(board, null);
+    const hit = `rect.hit[data-x="${point[0]}"][data-y="${point[1]}"]`;
+    await page.tap(hit);
+    // With threats shown the first tap reads the point, the second plays it.
+    assert.match(await text(page, '#point-info'), /Tap again/);
+    assert.equal((await shown(page)).board.size, board.size);
+    await page.tap(hit);
+    await settled(page);
+    const before = board;
+    board = (await shown(page)).board;
+    reply(before, board, point);
+  }
+  if (PHONE_SCREENSHOT) await page.screenshot({ path: PHONE_SCREENSHOT, fullPage: true });
+  for (const width of [390, 360]) {
+    await page.setViewport({ width, height: 844, hasTouch: true, isMobile: true });
+    const [scroll, inner, spacing] = await page.evaluate(() => [document.documentElement.scrollWidth, innerWidth,
+      document.querySelector('circle.stone').getBoundingClientRect().width / 0.92]);
+    assert.ok(scroll <= inner && spacing >= 20, `${width}: scroll width ${scroll}, points ${spacing} px apart`);
+  }
+  await page.close();
+});
+
+test('a refused time, depth or empty paste says why beside it and changes nothing', async () => {
+  const page = await openGame(2);
+  for (const [field, value, message] of [['#time', '0', /milliseconds from 100/], ['#depth', 'x', /plies/]]) {
+    await page.click(field, { clickCount: 3 });
+    await page.type(field, value);
+    assert.match(await text(page, `${field}-error`), message);
+    assert.match(await text(page, `${field}-error`), /keeps (100000|2)\./);
+  }
+  const board = await click(page, [7, 7]);
+  await page.click('#swap');
+  await settled(page);
+  assert.equal(await page.$eval('#first', (select) => select.value), 'engine', 'First move follows Swap sides');
+  await page.click('#undo');
+  page.removeAllListeners('dialog');
+  page.once('dialog', (dialog) => dialog.dismiss());
+  await page.select('#size', '20');
+  assert.equal(await page.$eval('#size', (select) => select.value), '15', 'a refused new game keeps the selector');
+  await setValue(page, '#pos', ' ');
+  await page.click('#paste');
+  assert.match(await text(page, '#notice'), /nothing to paste.*unchanged/);
+  assert.deepEqual((await shown(page)).board, board);
   await page.close();
 });
