@@ -165,16 +165,16 @@ function restore() {
     const size = SIZES.includes(saved.size) ? saved.size : SIZES[0];
     const line = saved.line.map(([x, y, t]) => ({ x, y, t }));
     Position.fromMoves(size, rule, line, { finished: true });
-    record = new GameRecord(line, Math.min(line.length, Math.max(0, saved.cursor)));
+    record = new GameRecord(line, Math.min(line.length, Math.max(0, saved.cursor)) || 0);
     game = Position.fromMoves(size, rule, record.moves, { finished: true });
   } catch {
     return false;
   }
   humanColour = saved.human === WHITE ? WHITE : BLACK;
-  $('time').value = saved.time;
-  $('depth').value = saved.depth;
-  $('numbers').checked = saved.numbers;
-  $('threats').checked = saved.threats;
+  $('time').value = saved.time ?? LIMITS.time.fallback;
+  $('depth').value = saved.depth ?? LIMITS.depth.fallback;
+  $('numbers').checked = Boolean(saved.numbers);
+  $('threats').checked = Boolean(saved.threats);
   checkField('time');
   checkField('depth');
   return true;

@@ -1,5 +1,6 @@
 // The board page in headless chromium against the browser engine: whole games
-// by clicking, undo, pasted positions against the native engine, bad input.
+// by clicking, undo, pasted positions against the native engine, bad input, the
+// move list and its files, a phone window.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
@@ -116,11 +117,6 @@ test('a whole game by clicking ends at the first five, highlighted; bad clicks c
       board = (await shown(page)).board;
       last = reply(previous, board, [0, 0]);
     }
-    if (turn === 4 && SCREENSHOT) {
-      await page.click('#threats');
-      await page.screenshot({ path: SCREENSHOT });
-      await page.click('#threats');
-    }
   }
   const { five } = await shown(page);
   assert.deepEqual(five, longestRun(board, last), 'the five is highlighted');
@@ -233,7 +229,9 @@ test('the move list steps back, forward and branches; a game saved as .psq loads
   assert.equal((await shown(page)).board.size, 5);
   await page.click('#moves button[data-index="2"]');
   assert.equal((await shown(page)).board.size, 2);
-  board = await click(page, [14, 14]);
+  // Not the third move played before: that would keep the line.
+  const atTwo = (await shown(page)).board;
+  board = await click(page, chooseClick(new Map([...atTwo, [chooseClick(atTwo, null).join(), 1]]), null));
   const branch = await listed(page);
   assert.ok(branch.length === 4 && branch.every(([, later]) => !later) && branch[1][0] === full[1][0] && branch[2][0] !== full[2][0]);
 
@@ -253,6 +251,12 @@ test('the move list steps back, forward and branches; a game saved as .psq loads
   await settled(page);
   assert.deepEqual(await listed(page), branch, 'remembered across a reload');
   assert.deepEqual((await shown(page)).board, board);
+  if (SCREENSHOT) {
+    for (let turn = 0; turn < 4 && (await state(page)) === 'ready'; turn++) board = await click(page, chooseClick(board, [7, 7]));
+    await page.$eval('#threats', (box) => { box.checked = true; box.dispatchEvent(new Event('change')); });
+    for (const id of ['#undo', '#undo']) await page.click(id);
+    await page.screenshot({ path: SCREENSHOT });
+  }
   await page.close();
 });
 
