@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "analysis/ForbiddenPoint.h"
 #include "support/EngineSession.h"
 
 namespace zomar {
@@ -167,6 +168,59 @@ TEST_F(GameCommandsTest, ManagerLimitsAreReadFromInfoKeys) {
     engine->OnOtherInfo("max_node", "");
     EXPECT_EQ(TakeAnswers().size(), 2u);
     EXPECT_EQ(engine->limits.maxDepth, 6u);
+}
+
+// Black (x) to move, as many stones as white: (6, 4) makes two open threes.
+const std::vector<std::string> RenjuDiagram = {
+    ". . . . . . . . . .",
+    ". . . . . . . . . .",
+    ". . . . . . x . . .",
+    ". . . . . . x . . .",
+    ". . . . x x . . . .",
+    ". . . . . . . . . .",
+    ". . . . . . . . . o",
+    ". . . . . . . . o o",
+    ". . . . . . . . . o",
+};
+
+TEST_F(GameCommandsTest, ForbiddenPointsAreListedOnlyForBlackToMoveUnderRenju) {
+    // YXBOARD lines of the diagram, x given the field `xField` (1: to move),
+    // one more x at (0, 0) when `extraX`.
+    const auto setPosition = [&](std::uint32_t xField, bool extraX) {
+        engine->HandleLine("yxboard");
+        if (extraX) engine->HandleLine("0,0," + std::to_string(xField));
+        for (std::size_t y = 0; y < RenjuDiagram.size(); ++y) {
+            for (std::size_t i = 0; i < RenjuDiagram[y].size(); i += 2) {
+                if (RenjuDiagram[y][i] == '.') continue;
+                const std::uint32_t field = RenjuDiagram[y][i] == 'x' ? xField : 3 - xField;
+                engine->HandleLine(std::to_string(i / 2) + "," + std::to_string(y) + "," + std::to_string(field));
+            }
+        }
+        engine->HandleLine("done");
+    };
+    engine->HandleLine("info rule 4");
+    engine->OnStart(15, 15);
+    TakeLines();
+    setPosition(1, false);
+    EXPECT_TRUE(TakeLines().empty()) << "a position set by YXBOARD is not answered";
+    engine->HandleLine("yxshowforbid");
+    std::string expected = "FORBID ";
+    for (Coord p = 0; p < boardArea; ++p) {
+        if (engine->gameBoard->stone[p] == 0 && IsForbiddenPoint(*engine->gameBoard, p, Colour1)) {
+            expected += (p % 15 < 10 ? "0" : "") + std::to_string(p % 15) + (p / 15 < 10 ? "0" : "") +
+                        std::to_string(p / 15);
+        }
+    }
+    EXPECT_EQ(TakeLines(), std::vector<std::string>{expected + "."});
+    EXPECT_NE(expected.find("0604"), std::string::npos) << expected;
+
+    // Black with a stone more: white is to move. Then black to move but not under renju.
+    setPosition(2, true);
+    engine->HandleLine("yxshowforbid");
+    engine->HandleLine("info rule 0");
+    setPosition(1, false);
+    engine->HandleLine("yxshowforbid");
+    EXPECT_EQ(TakeLines(), (std::vector<std::string>{"FORBID .", "FORBID ."}));
 }
 
 TEST_F(GameCommandsTest, StartUpSizeMustFitTheBoardImage) {
