@@ -50,7 +50,7 @@ void DetailReporter::StartCandidate(std::uint32_t index) {
     mHasPendingBest = false;
 }
 
-bool DetailReporter::Mark(const std::string& text) {
+bool DetailReporter::Mark(const std::string& text, const std::string& also) {
     if ((mBits & ShowLiveMarks) == 0 || mDepth < LiveMarkMinDepth) return false;
     const auto now = std::chrono::steady_clock::now();
     if (now - mLastMark < std::chrono::milliseconds(LiveMarkIntervalMs)) return false;
@@ -63,6 +63,7 @@ bool DetailReporter::Mark(const std::string& text) {
         return false;
     }
     mWrite("MESSAGE REALTIME " + text);
+    if (!also.empty()) mWrite("MESSAGE REALTIME " + also);
     return true;
 }
 
@@ -74,8 +75,8 @@ void DetailReporter::IterationStarted(std::uint32_t depth) {
 void DetailReporter::RootMoveStarted(Coord move) { Mark("POS " + PointText(move)); }
 
 void DetailReporter::RootMoveFinished(Coord move, bool lost) {
-    Mark("DONE " + PointText(move));
-    if (lost) Mark("LOST " + PointText(move));
+    // A lost move is done too; the two marks go together or not at all.
+    Mark("DONE " + PointText(move), lost ? "LOST " + PointText(move) : std::string());
 }
 
 void DetailReporter::BestMoveChanged(Coord move) {

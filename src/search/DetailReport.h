@@ -45,8 +45,9 @@ public:
     void IterationFinished(const IterationReport& report) override;
 
 private:
-    // A live mark, unless the last one was written too recently.
-    bool Mark(const std::string& text);
+    // A live mark (with a second one when `also` is not empty), unless the last
+    // was written too recently.
+    bool Mark(const std::string& text, const std::string& also = {});
     void Info(const std::string& text) { mWrite("INFO " + text); }
 
     ReportLine mWrite;
