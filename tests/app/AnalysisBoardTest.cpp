@@ -21,12 +21,13 @@ const std::vector<std::string> BlockPatterns = {
     "INFO WINRATE [01]\\.\\d{4}", "INFO BESTLINE( \\d+,\\d+)+", "INFO PV DONE"};
 
 // The session an analysis board runs when it starts, then three candidates of
-// a position it sets; every line must be one the board reads.
+// a position it sets; every line must be one the board reads. The depth limit
+// makes every candidate complete its iterations however loaded the machine.
 TEST(AnalysisBoardTest, StartUpSessionAndThreeBestMovesAnswerInTheBoardsFormats) {
     TemporaryDirectory directory;
     const EngineRun run = RunEngine(
-        {"info show_detail 3", "yxshowinfo", "START 15", "INFO timeout_match 100000", "INFO timeout_turn 1500",
-         "INFO time_left 100000", "INFO max_memory 0", "INFO game_type 1", "INFO rule 0", "INFO thread_num 1",
+        {"info show_detail 3", "yxshowinfo", "START 15", "INFO timeout_match 100000", "INFO timeout_turn 3000",
+         "INFO time_left 100000", "INFO max_memory 0", "INFO game_type 1", "INFO rule 0", "INFO max_depth 8", "INFO thread_num 1",
          "INFO hash_size 16384", "INFO caution_factor 3", "INFO time_increment 0", "INFO vcthread 1",
          "INFO nbestsym 0", "INFO usedatabase 0", "INFO database_readonly 1", "INFO start_depth 2",
          "INFO thread_split_depth 5", "INFO checkmate 0", "YXBOARD 1,1,1 2,2,2 DONE", "YXBOARD", "7,7,2", "8,8,1",
@@ -39,6 +40,7 @@ TEST(AnalysisBoardTest, StartUpSessionAndThreeBestMovesAnswerInTheBoardsFormats)
     EXPECT_EQ(run.lines[2], "OK");
 
     std::map<std::string, std::string> lastFirstMove;  // candidate index: its last block's first move
+    int marks = 0;
     for (std::size_t i = 3; i + 1 < run.lines.size(); ++i) {
         const std::string& line = run.lines[i];
         std::smatch pv;
@@ -50,9 +52,11 @@ TEST(AnalysisBoardTest, StartUpSessionAndThreeBestMovesAnswerInTheBoardsFormats)
             const std::string& bestLine = run.lines[i - 1];
             lastFirstMove[pv[1]] = bestLine.substr(14, bestLine.find(' ', 14) - 14);
         } else {
+            marks += line.rfind("MESSAGE REALTIME ", 0) == 0;
             EXPECT_TRUE(Matches(line, "MESSAGE REALTIME (REFRESH|(POS|DONE|LOST|BEST) \\d+,\\d+)|DEBUG .*")) << line;
         }
     }
+    EXPECT_GT(marks, 0) << "the first mark of a think is never held back";
     ASSERT_EQ(lastFirstMove.size(), 3u);
     const std::set<std::string> distinct = {lastFirstMove["0"], lastFirstMove["1"], lastFirstMove["2"]};
     EXPECT_EQ(distinct.size(), 3u) << "each candidate excludes the earlier ones";
