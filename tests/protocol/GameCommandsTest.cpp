@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "analysis/ForbiddenPoint.h"
@@ -183,42 +184,43 @@ const std::vector<std::string> RenjuDiagram = {
     ". . . . . . . . . o",
 };
 
-TEST_F(GameCommandsTest, ForbiddenPointsAreListedOnlyForBlackToMoveUnderRenju) {
-    // YXBOARD lines of the diagram, x given the field `xField` (1: to move),
-    // one more x at (0, 0) when `extraX`.
-    const auto setPosition = [&](std::uint32_t xField, bool extraX) {
-        engine->HandleLine("yxboard");
-        if (extraX) engine->HandleLine("0,0," + std::to_string(xField));
-        for (std::size_t y = 0; y < RenjuDiagram.size(); ++y) {
-            for (std::size_t i = 0; i < RenjuDiagram[y].size(); i += 2) {
-                if (RenjuDiagram[y][i] == '.') continue;
-                const std::uint32_t field = RenjuDiagram[y][i] == 'x' ? xField : 3 - xField;
-                engine->HandleLine(std::to_string(i / 2) + "," + std::to_string(y) + "," + std::to_string(field));
-            }
+// The diagram as one YXBOARD line, x given the field xField (1: the side to
+// move), `more` items first.
+std::string RenjuPositionLine(std::uint32_t xField, const std::string& more = "") {
+    std::string line = "yxboard " + more;
+    for (std::size_t y = 0; y < RenjuDiagram.size(); ++y) {
+        for (std::size_t i = 0; i < RenjuDiagram[y].size(); i += 2) {
+            if (RenjuDiagram[y][i] == '.') continue;
+            char item[48];
+            std::snprintf(item, sizeof item, " %zu,%zu,%u", i / 2, y, RenjuDiagram[y][i] == 'x' ? xField : 3 - xField);
+            line += item;
         }
-        engine->HandleLine("done");
-    };
+    }
+    return line + " done";
+}
+
+TEST_F(GameCommandsTest, ForbiddenPointsAreListedOnlyForBlackToMoveUnderRenju) {
     engine->HandleLine("info rule 4");
     engine->OnStart(15, 15);
     TakeLines();
-    setPosition(1, false);
+    engine->HandleLine(RenjuPositionLine(1));
     EXPECT_TRUE(TakeLines().empty()) << "a position set by YXBOARD is not answered";
     engine->HandleLine("yxshowforbid");
     std::string expected = "FORBID ";
     for (Coord p = 0; p < boardArea; ++p) {
-        if (engine->gameBoard->stone[p] == 0 && IsForbiddenPoint(*engine->gameBoard, p, Colour1)) {
-            expected += (p % 15 < 10 ? "0" : "") + std::to_string(p % 15) + (p / 15 < 10 ? "0" : "") +
-                        std::to_string(p / 15);
-        }
+        if (engine->gameBoard->stone[p] != 0 || !IsForbiddenPoint(*engine->gameBoard, p, Colour1)) continue;
+        char point[16];
+        std::snprintf(point, sizeof point, "%02u%02u", p % 15u, p / 15u);
+        expected += point;
     }
     EXPECT_EQ(TakeLines(), std::vector<std::string>{expected + "."});
     EXPECT_NE(expected.find("0604"), std::string::npos) << expected;
 
-    // Black with a stone more: white is to move. Then black to move but not under renju.
-    setPosition(2, true);
+    // Black with a stone more, so white to move; then black to move under another rule.
+    engine->HandleLine(RenjuPositionLine(2, "0,0,2"));
     engine->HandleLine("yxshowforbid");
     engine->HandleLine("info rule 0");
-    setPosition(1, false);
+    engine->HandleLine(RenjuPositionLine(1));
     engine->HandleLine("yxshowforbid");
     EXPECT_EQ(TakeLines(), (std::vector<std::string>{"FORBID .", "FORBID ."}));
 }
