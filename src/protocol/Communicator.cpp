@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "platform/Platform.h"
 #include "util/LineEnding.h"
@@ -86,7 +87,11 @@ void Communicator::Dispatch() {
     if (boardMode) {
         if (command == "done") {
             boardMode = false;
-            OnBoard(boardStones);
+            if (boardThinks) {
+                OnBoard(boardStones);
+            } else {
+                OnPosition(boardStones);
+            }
         } else {
             BoardStone stone = {0, 0, 0};
             ScanUnsigneds(currentLine, stone.data(), 3);
@@ -96,9 +101,11 @@ void Communicator::Dispatch() {
     }
 
     std::uint32_t xy[2] = {0, 0};
-    if (command == "board") {
+    if (command == "board" || command == "yxboard") {
         boardMode = true;
+        boardThinks = command == "board";
         boardStones.clear();
+        DispatchListItems(arguments);
     } else if (command == "end") {
         running = false;
     } else if (command == "about") {
@@ -146,6 +153,16 @@ void Communicator::DispatchInfo(const std::string& arguments) {
     ParseInfo(key, value);
 }
 
+// Some boards send the whole list on the command's own line: each item is
+// read as a line of its own.
+void Communicator::DispatchListItems(const std::string& items) {
+    std::istringstream words(items);
+    for (std::string word; boardMode && words >> word;) {
+        currentLine = word;
+        Dispatch();
+    }
+}
+
 std::string Communicator::PathArguments() const {
     if (platform::FileNamesIgnoreCase || LowercaseAscii(lineAsRead) != currentLine) {
         return ArgumentsOf(currentLine);
@@ -156,5 +173,7 @@ std::string Communicator::PathArguments() const {
 bool Communicator::OnOtherCommand(const std::string&, const std::string&) {
     return false;
 }
+
+void Communicator::OnPosition(std::vector<BoardStone>) {}
 
 }  // namespace zomar

@@ -59,6 +59,8 @@ public:
     virtual void OnTurn(std::uint32_t x, std::uint32_t y) = 0;
     virtual void OnBegin() = 0;
     virtual void OnBoard(std::vector<BoardStone> stones) = 0;
+    // The list of YXBOARD: the position is set, nothing is answered.
+    virtual void OnPosition(std::vector<BoardStone> stones);
     virtual void OnStart(std::uint32_t width, std::uint32_t height) = 0;
     virtual void OnRestart() = 0;
     virtual void OnTakeback(std::uint32_t x, std::uint32_t y) = 0;
@@ -71,6 +73,8 @@ public:
 
     bool running = true;
     bool boardMode = false;
+    // Whether the list being read is BOARD's, which asks for a move, or YXBOARD's.
+    bool boardThinks = true;
     std::string currentLine;  // the line being interpreted, lowercased
     std::string lineAsRead;   // the same line before lowercasing
     std::int32_t max_memory = DefaultMaxMemory;
@@ -83,6 +87,7 @@ public:
 
 private:
     void DispatchInfo(const std::string& arguments);
+    void DispatchListItems(const std::string& items);
 
     std::istream* input;
     std::ostream* output;

@@ -76,6 +76,13 @@ void ABPNSEngine::PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uin
 }
 
 void ABPNSEngine::OnBoard(std::vector<BoardStone> stones) {
+    SetPosition(stones);
+    ThinkAndAnswer();
+}
+
+void ABPNSEngine::OnPosition(std::vector<BoardStone> stones) { SetPosition(stones); }
+
+void ABPNSEngine::SetPosition(const std::vector<BoardStone>& stones) {
     NewBoard();
     lastMover = OpponentMover;
     for (const BoardStone& stone : stones) PlaceBoardStone(stone[2], stone[0], stone[1]);
@@ -86,7 +93,6 @@ void ABPNSEngine::OnBoard(std::vector<BoardStone> stones) {
         lastMover = OpponentMover;
     }
     engineToMove = true;
-    ThinkAndAnswer();
 }
 
 void ABPNSEngine::OnStart(std::uint32_t width, std::uint32_t height) {

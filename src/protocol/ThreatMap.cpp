@@ -1,7 +1,10 @@
 #include "protocol/ThreatMap.h"
 
+#include <cstdio>
+
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/RenjuRestriction.h"
+#include "board/Geometry.h"
 
 namespace zomar {
 
@@ -29,6 +32,20 @@ std::string ThreatMapLine(const ListBoard& board, int ownColour) {
         line += CategoryLetter(board.PointCategoryOf(otherColour, p), forbidden && otherColour == black);
     }
     return line;
+}
+
+std::string ForbiddenPointsLine(const ListBoard& board) {
+    std::string line = "FORBID ";
+    const int black = RenjuBlackOf(board);
+    if (black != 0 && black == board.ToMoveColour()) {
+        for (std::uint32_t p = 0; p < board.Area(); ++p) {
+            if (board.stone[p] != 0 || !IsForbiddenPoint(board, static_cast<Coord>(p), black)) continue;
+            char point[24];
+            std::snprintf(point, sizeof point, "%02u%02u", p % boardWidth, p / boardWidth);
+            line += point;
+        }
+    }
+    return line + ".";
 }
 
 }  // namespace zomar

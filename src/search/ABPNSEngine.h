@@ -9,6 +9,7 @@
 
 #include "board/ListBoard.h"
 #include "protocol/Communicator.h"
+#include "search/DetailReport.h"
 #include "search/SearchBudget.h"
 #include "search/SearchResult.h"
 #include "search/TranspositionTable.h"
@@ -62,6 +63,7 @@ public:
     void OnTurn(std::uint32_t x, std::uint32_t y) override;
     void OnBegin() override;
     void OnBoard(std::vector<BoardStone> stones) override;
+    void OnPosition(std::vector<BoardStone> stones) override;
     void OnStart(std::uint32_t width, std::uint32_t height) override;
     void OnRestart() override;
     void OnTakeback(std::uint32_t x, std::uint32_t y) override;
@@ -85,14 +87,28 @@ public:
     SearchLimits limits;
     // Search threads, from info thread_num.
     std::uint32_t searchThreads = 1;
+    // The table's memory limit from info hash_size, in kilobytes; 0: none.
+    std::int64_t hashSizeKb = 0;
+    // Whether the manager sent a max_memory limit (other than 0).
+    bool maxMemorySent = false;
+    // Root moves a think searches one after another (YXNBEST).
+    std::uint32_t candidatesWanted = 1;
+    // What info show_detail asks to be written while searching.
+    DetailReporter detail{[this](const std::string& line) { SendLine(line); }};
 
 private:
     // search/ABPNSEngine.cpp
     void CheckBoardImageSize();
+    // The commands of analysis boards; false for any other.
+    bool OnAnalysisCommand(const std::string& command, const std::string& arguments);
+    // The next think starts from an empty table, built anew.
+    void DropTable();
 
     // protocol/GameCommands.cpp
     void ThinkAndAnswer();
     void PlaceBoardStone(std::uint32_t field, std::uint32_t x, std::uint32_t y);
+    // The position of a BOARD or YXBOARD list, the engine's side to move.
+    void SetPosition(const std::vector<BoardStone>& stones);
     // Plays a stone for the engine (1) or the opponent (2), a pass first when
     // that side made the last move too.
     void PlayFor(std::int32_t mover, std::uint32_t x, std::uint32_t y);
@@ -102,6 +118,13 @@ private:
     // search/SearchDriver.cpp
     SearchResult DecideAtRoot(std::int32_t softLimit, std::int32_t hardLimit);
     SearchResult SearchPosition(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
+    // The best `searches` root moves one after another, each later one with the
+    // earlier ones excluded, each given an equal share of the time left;
+    // answers the first.
+    SearchResult SearchCandidates(ListBoard& board, std::uint32_t searches, std::int32_t softLimit,
+                                  std::int32_t hardLimit);
+    // The memory the table may take, from max_memory and hash_size.
+    std::int64_t TableMemoryLimit() const;
     // The search's wins and losses against one probe of the table.
     void ReportStoredVerdict(const ListBoard& board);
 

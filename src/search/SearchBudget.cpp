@@ -15,7 +15,7 @@ TimeBudget ComputeTimeBudget(std::int32_t timeoutTurn, std::int32_t remaining) {
     return budget;
 }
 
-std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet, std::uint64_t headroom) {
+std::size_t SearchTableEntries(std::int64_t maxMemory, std::uint64_t workingSet, std::uint64_t headroom) {
     // Managers send max_memory 0 for "no limit".
     std::int64_t limit = maxMemory == 0 ? DefaultMaxMemory : maxMemory;
     // A limit beyond what the machine or the process limits can give would

@@ -27,7 +27,7 @@ constexpr std::size_t MinTableEntries = 1024;
 // Table entries for a memory limit and the memory the process already uses.
 // The limit is first lowered to what the process can still get (headroom
 // bytes beyond its working set); the largest headroom means no such bound.
-std::size_t SearchTableEntries(std::int32_t maxMemory, std::uint64_t workingSet,
+std::size_t SearchTableEntries(std::int64_t maxMemory, std::uint64_t workingSet,
                                std::uint64_t headroom = UINT64_MAX);
 
 }  // namespace zomar

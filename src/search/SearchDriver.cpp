@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 #include "analysis/ForbiddenPoint.h"
 #include "analysis/MoveGeneration.h"
@@ -51,7 +52,15 @@ void ABPNSEngine::AllocateSearchMemory() {
     }
     std::uint64_t headroom = UINT64_MAX;
     if (!platform::QueryMemoryHeadroom(headroom)) headroom = UINT64_MAX;
-    transpositionTable = std::make_unique<TranspositionTable>(SearchTableEntries(max_memory, workingSet, headroom));
+    transpositionTable =
+        std::make_unique<TranspositionTable>(SearchTableEntries(TableMemoryLimit(), workingSet, headroom));
+}
+
+// hash_size sets the limit alone; with max_memory as well the smaller holds.
+std::int64_t ABPNSEngine::TableMemoryLimit() const {
+    if (hashSizeKb == 0) return max_memory;
+    const std::int64_t bytes = hashSizeKb * 1024;
+    return maxMemorySent ? std::min<std::int64_t>(bytes, max_memory) : bytes;
 }
 
 SearchResult ABPNSEngine::ThinkMove() {
@@ -150,7 +159,10 @@ SearchResult ABPNSEngine::DecideAtRoot(std::int32_t softLimit, std::int32_t hard
         return ImmediateAnswer(status, *board);
     }
     if (board->moveCount <= 1 || hardLimit <= 0 || !HasRoomToSearch(*board)) return ImmediateAnswer(status, *board);
-    SearchResult result = SearchPosition(*board, softLimit, hardLimit);
+    const std::uint32_t searches = std::min(candidatesWanted, board->candidateCount);
+    detail.StartThink(std::max(searches, 1u));
+    SearchResult result = searches > 1 ? SearchCandidates(*board, searches, softLimit, hardLimit)
+                                       : SearchPosition(*board, softLimit, hardLimit);
     // Every list black searches is cleared of forbidden points; a table move
     // could still come from another position with the same key.
     if (board->ToMoveColour() == renjuBlack && result.move < boardArea &&
@@ -182,6 +194,7 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     std::optional<HelperThreads> helpers;
     if (searchThreads > 1) helpers.emplace(searchThreads - 1, *gameBoard, *transpositionTable, limits, hardLimit);
     TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, limits);
+    if (detail.Shows()) search.WatchRoot(&detail, {});
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
     const std::uint64_t helperNodes = helpers ? helpers->Stop() : 0;
 
@@ -201,6 +214,32 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
         SendMessage("AB :-(");
     }
     return result;
+}
+
+SearchResult ABPNSEngine::SearchCandidates(ListBoard& board, std::uint32_t searches, std::int32_t softLimit,
+                                           std::int32_t hardLimit) {
+    MsTimer stopwatch;
+    stopwatch.StartTimer();
+    std::vector<Coord> found;
+    SearchResult first;
+    for (std::uint32_t i = 0; i < searches; ++i) {
+        const std::int32_t spent = stopwatch.ElapsedMs();
+        const auto left = static_cast<std::int32_t>(searches - i);
+        const std::int32_t hardShare = std::max(hardLimit - spent, 0) / left;
+        const std::int32_t softShare = std::min(std::max(softLimit - spent, 0) / left, hardShare);
+        detail.StartCandidate(i);
+        if (i == 0) {
+            first = SearchPosition(board, softShare, hardShare);
+            found.push_back(first.move);
+            continue;
+        }
+        TreeSearch search(*transpositionTable, counters, {}, limits);
+        search.WatchRoot(detail.Shows() ? &detail : nullptr, found);
+        const SearchResult candidate = search.IterativeDeepening(board, softShare, hardShare);
+        if (candidate.move >= boardArea) break;
+        found.push_back(candidate.move);
+    }
+    return first;
 }
 
 }  // namespace zomar

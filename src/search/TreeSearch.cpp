@@ -55,6 +55,12 @@ TreeSearch::TreeSearch(TranspositionTable& table, SearchCounters& counters, Repo
     : mTable(table), mCounters(counters), mReport(std::move(report)), mLimits(limits), mRole(role),
       mNodeStart(madeMoveCount) {}
 
+void TreeSearch::WatchRoot(SearchReporter* reporter, std::span<const Coord> excluded) {
+    mReporter = reporter;
+    mExcluded = excluded;
+    mWatchesRoot = reporter != nullptr || !excluded.empty();
+}
+
 bool TreeSearch::NodeBudgetSpent() const {
     return mLimits.maxNodes > 0 && madeMoveCount - mNodeStart >= mLimits.maxNodes;
 }
@@ -84,7 +90,9 @@ SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softL
     GenerateSearchMoves(board, 0);
     // A full board has nothing to search; the caller sees that no move came back.
     if (board.candidateCount == 0) return result;
-    Coord fallback = board.candidateList[0];
+    mRootPly = board.moveCount;
+    Coord fallback = FirstAllowedRootMove(board);
+    if (fallback == NoMove()) return result;
 
     MsTimer softTimer;
     MsTimer hardTimer;
@@ -96,12 +104,15 @@ SearchResult TreeSearch::IterativeDeepening(ListBoard& board, std::int32_t softL
     bool accepted = false;
     std::uint32_t depth = FirstIterationDepth + mRole.depthShift;
     for (;; ++depth) {
+        mRootDepth = static_cast<std::int32_t>(depth);
+        if (mReporter) mReporter->IterationStarted(depth);
         const SearchResult iteration = SearchRoot(board, static_cast<std::int32_t>(depth), hardTimer);
         result.value = iteration.value;
         const std::int32_t rel = softTimer.ElapsedMs();
         if (AcceptsIteration(hardTimer, rel)) {
             result = iteration;
             accepted = true;
+            if (mReporter) ReportIteration(board, depth, iteration);
         }
         const std::int32_t duration = rel - last;
         last = rel;
@@ -146,6 +157,60 @@ void TreeSearch::ReportSelectiveDepth(const ListBoard& board, std::uint32_t dept
     }
 }
 
+Coord TreeSearch::FirstAllowedRootMove(const ListBoard& board) const {
+    for (std::uint32_t i = 0; i < board.candidateCount; ++i) {
+        const Coord c = board.candidateList[i];
+        if (std::find(mExcluded.begin(), mExcluded.end(), c) == mExcluded.end()) return c;
+    }
+    return NoMove();
+}
+
+std::size_t TreeSearch::DropExcludedMoves(std::size_t base, std::size_t count) {
+    Coord* moves = &mMoveStack[base];
+    Coord* kept = std::remove_if(moves, moves + count, [this](Coord c) {
+        return std::find(mExcluded.begin(), mExcluded.end(), c) != mExcluded.end();
+    });
+    return static_cast<std::size_t>(kept - moves);
+}
+
+void TreeSearch::ReportRootMove(Coord move, std::int32_t value, bool best, MsTimer& timer) {
+    // Values of an iteration cut short prove nothing.
+    const bool cut = HardLimitReached(timer);
+    mReporter->RootMoveFinished(move, !cut && value == SCORE_LOSS);
+    if (best && !cut) mReporter->BestMoveChanged(move);
+}
+
+void TreeSearch::ReportIteration(const ListBoard& board, std::uint32_t depth, const SearchResult& iteration) {
+    IterationReport report;
+    report.depth = depth;
+    report.selectiveDepth = mCounters.maxPlyReached - board.moveCount;
+    report.nodes = madeMoveCount - mNodeStart;
+    report.value = iteration.value;
+    report.line = mLine.data();
+    report.lineLength = PrincipalLine(board, iteration.move);
+    mReporter->IterationFinished(report);
+}
+
+// The keys along the line are the board's key with each stone added, so the
+// board itself is not touched.
+std::size_t TreeSearch::PrincipalLine(const ListBoard& board, Coord first) {
+    std::uint64_t key = board.hashKey;
+    bool colour1 = board.ToMoveColour() == Colour1;
+    std::size_t length = 0;
+    Coord move = first;
+    while (length < mLine.size() && IsEmptyPoint(board, move) &&
+           std::find(mLine.begin(), mLine.begin() + static_cast<std::ptrdiff_t>(length), move) ==
+               mLine.begin() + static_cast<std::ptrdiff_t>(length)) {
+        mLine[length++] = move;
+        key ^= zobristKey[colour1 ? move : board.Area() + move];
+        colour1 = !colour1;
+        std::int32_t alpha = SCORE_LOSS;
+        std::int32_t beta = SCORE_WIN;
+        if (!mTable.ProbeTable(key, 0, alpha, beta, move)) break;
+    }
+    return length;
+}
+
 SearchResult TreeSearch::SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer) {
     Coord move = NoMove();
     const std::int32_t value = AlphaBeta(board, depth, move, SCORE_LOSS, SCORE_WIN, hardTimer);
@@ -186,8 +251,12 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     // Colour 2 to move at the horizon still gets one full-width ply.
     if (depth <= 0 && board.sideToMove == 1) return HorizonValue(board, bestMove, beta, timer);
 
+    // A watched search finds its root by the stones on the board; the table
+    // knows the root without its exclusions, so it is not asked there.
+    const bool atRoot = mWatchesRoot && board.moveCount == mRootPly;
+    const bool excludesHere = atRoot && !mExcluded.empty();
     Coord tableMove = NoMove();
-    if (mTable.ProbeTable(board.hashKey, depth, alpha, beta, tableMove)) {
+    if (!excludesHere && mTable.ProbeTable(board.hashKey, depth, alpha, beta, tableMove)) {
         bestMove = tableMove;
         if (alpha == beta) return alpha;
     }
@@ -214,8 +283,16 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     StackFrame frame(mStackTop);
     const std::size_t base = frame.Base();
     ReserveMoveStack(base + board.candidateCount + 1, base);
-    const std::size_t count = BuildMoveList(board, bestMove, base);
+    std::size_t count = BuildMoveList(board, bestMove, base);
+    if (excludesHere) {
+        count = DropExcludedMoves(base, count);
+        if (count == 0) {
+            bestMove = NoMove();
+            return SCORE_LOSS;
+        }
+    }
     mStackTop = base + count;
+    const bool reportsRoot = atRoot && mReporter != nullptr && depth == mRootDepth;
 
     const std::int32_t childDepth = count == 1 ? depth : depth - 1;
     bestMove = mMoveStack[base];
@@ -224,17 +301,21 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
     for (std::size_t i = 0; i < count; ++i) {
         const Coord move = mMoveStack[base + i];
         const std::uint32_t mark = madeMoveCount;
+        if (reportsRoot) mReporter->RootMoveStarted(move);
         mTable.PrefetchSlot(board.KeyAfterPlacing(move));
         board.MakeSearchMove(move);
         Coord childMove = NoMove();
         const std::int32_t value = -AlphaBeta(board, childDepth, childMove, -beta, -alpha, timer);
+        if (reportsRoot) ReportRootMove(move, value, value > best, timer);
         if (value > best) {
             best = value;
             bestMove = move;
         }
         if (value >= beta) {
             board.MakeSearchMove(move);
-            if (!HardLimitReached(timer)) mTable.StoreTable(board.hashKey, depth, beta, bestMove, BoundLower);
+            if (!HardLimitReached(timer) && !excludesHere) {
+                mTable.StoreTable(board.hashKey, depth, beta, bestMove, BoundLower);
+            }
             return beta;
         }
         board.MakeSearchMove(move);
@@ -250,7 +331,7 @@ std::int32_t TreeSearch::AlphaBeta(ListBoard& board, std::int32_t depth, Coord& 
         const auto longest = std::max_element(counts, counts + static_cast<std::ptrdiff_t>(count));
         bestMove = mMoveStack[base + static_cast<std::size_t>(longest - counts)];
     }
-    if (!HardLimitReached(timer) && depth > MinStoreDepth) {
+    if (!HardLimitReached(timer) && depth > MinStoreDepth && !excludesHere) {
         mTable.StoreTable(board.hashKey, depth, alpha, bestMove, bound);
     }
     return alpha;

@@ -1,17 +1,20 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "board/Coord.h"
 #include "board/ListBoard.h"
 #include "protocol/MsTimer.h"
+#include "search/SearchReporter.h"
 #include "search/SearchResult.h"
 #include "search/TranspositionTable.h"
 
@@ -59,6 +62,11 @@ public:
     TreeSearch(TranspositionTable& table, SearchCounters& counters, ReportLine report,
                SearchLimits limits = {}, HelperRole role = {});
 
+    // The searches that follow tell reporter (when not null) of their progress
+    // at the root and never play the excluded moves there (which must outlive
+    // them).
+    void WatchRoot(SearchReporter* reporter, std::span<const Coord> excluded);
+
     SearchResult IterativeDeepening(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
     SearchResult SearchRoot(ListBoard& board, std::int32_t depth, MsTimer& hardTimer);
     std::int32_t AlphaBeta(ListBoard& board, std::int32_t depth, Coord& bestMove,
@@ -84,6 +92,14 @@ private:
     bool StopsDeepening(std::uint32_t depth, std::int32_t rel, std::int32_t duration,
                         MsTimer& hardTimer);
     void ReportSelectiveDepth(const ListBoard& board, std::uint32_t depth);
+    // The first root candidate not excluded; the board area when there is none.
+    Coord FirstAllowedRootMove(const ListBoard& board) const;
+    // Closes the excluded moves out of the list at stack position base; returns its new length.
+    std::size_t DropExcludedMoves(std::size_t base, std::size_t count);
+    void ReportRootMove(Coord move, std::int32_t value, bool best, MsTimer& timer);
+    void ReportIteration(const ListBoard& board, std::uint32_t depth, const SearchResult& iteration);
+    // Fills mLine with first and the moves the table holds after it; returns the length.
+    std::size_t PrincipalLine(const ListBoard& board, Coord first);
 
     TranspositionTable& mTable;
     SearchCounters& mCounters;
@@ -96,6 +112,14 @@ private:
     std::unique_ptr<std::int32_t[]> mNodeCounts;
     std::size_t mStackCapacity = 0;
     std::size_t mStackTop = 0;
+
+    SearchReporter* mReporter = nullptr;
+    std::span<const Coord> mExcluded;
+    // Whether nodes look for the root at all: only a watched search pays for it.
+    bool mWatchesRoot = false;
+    std::uint32_t mRootPly = 0;
+    std::int32_t mRootDepth = 0;
+    std::array<Coord, 64> mLine{};
 };
 
 }  // namespace zomar

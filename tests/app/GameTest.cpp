@@ -107,6 +107,38 @@ TEST(GameTest, ThreatsMarkBlacksForbiddenPointsOnlyUnderRenju) {
         << "only black's letters are marked";
 }
 
+// A tournament's session as the engine answered it before the analysis boards'
+// commands came (only the speed line is left out). The same session with those
+// settings sent at their defaults, and the keys accepted without effect, must
+// write it too.
+TEST(GameTest, TournamentSessionWritesTheLinesItAlwaysWrote) {
+    const std::vector<std::string> session = {
+        "START 15", "INFO timeout_match 300000", "INFO timeout_turn 100000", "INFO max_memory 83886080",
+        "INFO game_type 1", "INFO rule 1", "INFO max_depth 6", "BEGIN", "TURN 8,8", "TURN 5,7", "TURN 5,6",
+        "TURN 6,5", "TURN 6,6", "TURN 7,6", "BOARD", "7,7,1", "8,8,2", "7,8,1", "9,9,2", "DONE", "INFO rule 4",
+        "RESTART", "TURN 7,7", "TURN 6,6", "PLAY 9,9", "END"};
+    const std::vector<std::string> transcript = {
+        "OK", "7,7", "6,7", "DEBUG deep = 6 - 10", "DEBUG value = 121", "4,6", "DEBUG deep = 6 - 12",
+        "DEBUG value = 125", "5,5", "DEBUG deep = 6 - 14", "DEBUG value = 127", "4,4", "DEBUG deep = 6 - 16",
+        "DEBUG value = 126", "3,7", "MESSAGE :-))", "6,4", "DEBUG deep = 6 - 10", "DEBUG value = 126", "6,7", "OK",
+        "6,7", "DEBUG deep = 6 - 9", "DEBUG value = -122", "5,6", "9,9"};
+    const auto linesOf = [](const std::vector<std::string>& input) {
+        TemporaryDirectory workingDirectory;
+        std::vector<std::string> lines;
+        for (const std::string& line : RunEngine(input, workingDirectory.Path().string()).lines) {
+            if (!StartsWith(line, "DEBUG AB:")) lines.push_back(line);
+        }
+        return lines;
+    };
+    EXPECT_EQ(linesOf(session), transcript);
+    std::vector<std::string> withDefaults = session;
+    withDefaults.insert(withDefaults.begin() + 7,
+                        {"INFO show_detail 0", "INFO hash_size 0", "INFO caution_factor 4", "INFO time_increment 0",
+                         "INFO vcthread 0", "INFO nbestsym 1", "INFO usedatabase 0", "INFO database_readonly 0",
+                         "INFO start_depth 2", "INFO thread_split_depth 5", "INFO checkmate 1"});
+    EXPECT_EQ(linesOf(withDefaults), transcript);
+}
+
 TEST(GameTest, BenchmarkSearchesEveryPositionFile) {
     if (EngineProcess::RunsThroughLauncher()) GTEST_SKIP() << "the paths are the host's";
     // The folder name's case must survive the protocol's lowercasing.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
+#include "analysis/ForbiddenPoint.h"
 #include "support/EngineSession.h"
 
 namespace zomar {
@@ -167,6 +169,60 @@ TEST_F(GameCommandsTest, ManagerLimitsAreReadFromInfoKeys) {
     engine->OnOtherInfo("max_node", "");
     EXPECT_EQ(TakeAnswers().size(), 2u);
     EXPECT_EQ(engine->limits.maxDepth, 6u);
+}
+
+// Black (x) to move, as many stones as white: (6, 4) makes two open threes.
+const std::vector<std::string> RenjuDiagram = {
+    ". . . . . . . . . .",
+    ". . . . . . . . . .",
+    ". . . . . . x . . .",
+    ". . . . . . x . . .",
+    ". . . . x x . . . .",
+    ". . . . . . . . . .",
+    ". . . . . . . . . o",
+    ". . . . . . . . o o",
+    ". . . . . . . . . o",
+};
+
+// The diagram as one YXBOARD line, x given the field xField (1: the side to
+// move), `more` items first.
+std::string RenjuPositionLine(std::uint32_t xField, const std::string& more = "") {
+    std::string line = "yxboard " + more;
+    for (std::size_t y = 0; y < RenjuDiagram.size(); ++y) {
+        for (std::size_t i = 0; i < RenjuDiagram[y].size(); i += 2) {
+            if (RenjuDiagram[y][i] == '.') continue;
+            char item[48];
+            std::snprintf(item, sizeof item, " %zu,%zu,%u", i / 2, y, RenjuDiagram[y][i] == 'x' ? xField : 3 - xField);
+            line += item;
+        }
+    }
+    return line + " done";
+}
+
+TEST_F(GameCommandsTest, ForbiddenPointsAreListedOnlyForBlackToMoveUnderRenju) {
+    engine->HandleLine("info rule 4");
+    engine->OnStart(15, 15);
+    TakeLines();
+    engine->HandleLine(RenjuPositionLine(1));
+    EXPECT_TRUE(TakeLines().empty()) << "a position set by YXBOARD is not answered";
+    engine->HandleLine("yxshowforbid");
+    std::string expected = "FORBID ";
+    for (Coord p = 0; p < boardArea; ++p) {
+        if (engine->gameBoard->stone[p] != 0 || !IsForbiddenPoint(*engine->gameBoard, p, Colour1)) continue;
+        char point[16];
+        std::snprintf(point, sizeof point, "%02u%02u", p % 15u, p / 15u);
+        expected += point;
+    }
+    EXPECT_EQ(TakeLines(), std::vector<std::string>{expected + "."});
+    EXPECT_NE(expected.find("0604"), std::string::npos) << expected;
+
+    // Black with a stone more, so white to move; then black to move under another rule.
+    engine->HandleLine(RenjuPositionLine(2, "0,0,2"));
+    engine->HandleLine("yxshowforbid");
+    engine->HandleLine("info rule 0");
+    engine->HandleLine(RenjuPositionLine(1));
+    engine->HandleLine("yxshowforbid");
+    EXPECT_EQ(TakeLines(), (std::vector<std::string>{"FORBID .", "FORBID ."}));
 }
 
 TEST_F(GameCommandsTest, StartUpSizeMustFitTheBoardImage) {

@@ -160,6 +160,23 @@ TEST_F(SearchDriverTest, TableIsBuiltOnceFromTheMemoryLimit) {
     EXPECT_EQ(engine->transpositionTable.get(), table);
 }
 
+// hash_size alone sets the limit, with max_memory the smaller holds; a new
+// size or YXHASHCLEAR gives the next think a new table.
+TEST_F(SearchDriverTest, HashSizeLimitsTheTableAsMaxMemoryDoes) {
+    const auto entriesAfter = [&](const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) engine->HandleLine(line);
+        engine->ThinkMove();
+        return engine->transpositionTable->EntryCount();
+    };
+    const std::size_t atMaxMemory = entriesAfter({});
+    EXPECT_EQ(entriesAfter({"info hash_size 100"}), MinTableEntries);
+    EXPECT_GT(entriesAfter({"info hash_size 65536"}), atMaxMemory);
+    EXPECT_EQ(entriesAfter({"info max_memory 100000", "info hash_size 32768"}), MinTableEntries);
+    engine->HandleLine("yxhashclear");
+    EXPECT_EQ(engine->transpositionTable, nullptr);
+    EXPECT_EQ(entriesAfter({}), MinTableEntries);
+}
+
 TEST(SearchMemoryTest, TableSizeFollowsLimitAndWorkingSet) {
     EXPECT_EQ(SearchTableEntries(62914560, 3000000), 1752588u);
     EXPECT_LT(SearchTableEntries(62914560, 30000000), SearchTableEntries(62914560, 3000000));
