@@ -20,6 +20,7 @@ constexpr std::uint16_t NoSlot = 0xFFFF;
 extern std::uint32_t sequenceSize;
 // Copy of the "rule" setting; 1 and 3 make only exactly five win, bit 4 is renju.
 extern std::int32_t gameRule;
+constexpr std::int32_t RenjuRuleBit = 4;
 // Under renju (bit 4), the colour playing black on the boards being analysed;
 // 0 otherwise. A table build clears it; each search sets it for its boards.
 extern int renjuBlack;

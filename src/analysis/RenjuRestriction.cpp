@@ -13,7 +13,6 @@ namespace zomar {
 
 namespace {
 
-constexpr std::int32_t RenjuRuleBit = 4;
 // Mark bits that belong to the candidate list.
 constexpr std::uint8_t CandidateBits = 0x1F;
 // Counter-fours listed only besides real defences carry this mark bit.

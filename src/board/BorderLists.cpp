@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "analysis/AnalysisSetup.h"
+#include "analysis/PatternTables.h"
 #include "board/Geometry.h"
 #include "board/ListBoard.h"
 
@@ -119,10 +120,12 @@ std::unique_ptr<ListBoard> ListBoard::CopySearchBoard(const ListBoard& source) {
     copy->neighbourCandidates = 1;
     if (source.moveCount == 0) return copy;
 
-    // The replay gives the first stone colour 1. Where the source's history
-    // held passes, the replay passes too, so that every stone keeps its side
-    // and the same side is to move.
-    const StoneCode firstColour = source.stone[source.moveList[0]];
+    // The replay gives the first stone colour 1, except under renju, where
+    // colour 1 plays black's rules and every stone keeps its colour. Where the
+    // source's history held passes, the replay passes too, so that every stone
+    // keeps its side and the same side is to move.
+    const StoneCode firstColour =
+        (gameRule & RenjuRuleBit) != 0 ? StoneCode{Colour1} : source.stone[source.moveList[0]];
     auto replayColour = [firstColour](int sourceColour) { return sourceColour == firstColour ? 1 : 2; };
     for (std::uint32_t i = 0; i < source.moveCount; ++i) {
         const Coord c = source.moveList[i];

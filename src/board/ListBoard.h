@@ -47,8 +47,8 @@ public:
     ListBoard& operator=(const ListBoard&) = delete;
 
     // A search board in the position of source, built by replaying its moves;
-    // the first stone becomes colour 1, and passes are replayed where the
-    // source's history needs them.
+    // the first stone becomes colour 1 (under renju every stone keeps its
+    // colour), and passes are replayed where the source's history needs them.
     static std::unique_ptr<ListBoard> CopySearchBoard(const ListBoard& source);
 
     // Places a stone for the side to move, lifts the last stone when c holds

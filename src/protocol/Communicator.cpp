@@ -51,17 +51,18 @@ void Communicator::CommandLoop() {
     std::ifstream script;
     if (platform::RegularFileExists(ScriptFileName)) script.open(ScriptFileName);
     bool echo = script.is_open();
-    std::istream* source = echo ? static_cast<std::istream*>(&script) : input;
+    LineReader scriptLines(script);
+    LineReader inputLines(*input);
+    LineReader* source = echo ? &scriptLines : &inputLines;
     while (running) {
         currentLine.clear();
-        if (source == &script && !script.good()) {
-            source = input;
+        if (source == &scriptLines && !script.good()) {
+            source = &inputLines;
         }
         std::string line;
-        if (!std::getline(*source, line) && source == input) {
+        if (!source->Read(line) && source == &inputLines) {
             return;  // standard input ended without "end"
         }
-        StripCarriageReturn(line);
         if (echo) {
             SendLine(line);
         }
@@ -77,6 +78,8 @@ void Communicator::HandleLine(const std::string& line) {
 }
 
 void Communicator::Dispatch() {
+    StripLeadingBlanks(currentLine);
+    StripLeadingBlanks(lineAsRead);
     std::size_t blank = currentLine.find(' ');
     std::string command = currentLine.substr(0, blank);
     std::string arguments = ArgumentsOf(currentLine);
@@ -92,10 +95,15 @@ void Communicator::Dispatch() {
             } else {
                 OnPosition(boardStones);
             }
+        } else if (command == "end") {
+            running = false;
         } else {
             BoardStone stone = {0, 0, 0};
-            ScanUnsigneds(currentLine, stone.data(), 3);
-            boardStones.push_back(stone);
+            if (ScanUnsigneds(currentLine, stone.data(), 3) == 3) {
+                boardStones.push_back(stone);
+            } else {
+                SendError("Ignored " + lineAsRead + ": not a stone x,y,field.");
+            }
         }
         return;
     }
@@ -111,13 +119,11 @@ void Communicator::Dispatch() {
     } else if (command == "about") {
         SendLine(AboutLine());
     } else if (command == "turn") {
-        ScanUnsigneds(arguments, xy, 2);
-        OnTurn(xy[0], xy[1]);
+        if (ReadMove(arguments, xy)) OnTurn(xy[0], xy[1]);
     } else if (command == "begin") {
         OnBegin();
     } else if (command == "play") {
-        ScanUnsigneds(arguments, xy, 2);
-        OnPlay(xy[0], xy[1]);
+        if (ReadMove(arguments, xy)) OnPlay(xy[0], xy[1]);
     } else if (command == "takeback") {
         ScanUnsigneds(arguments, xy, 2);
         OnTakeback(xy[0], xy[1]);
@@ -137,6 +143,13 @@ void Communicator::Dispatch() {
     } else if (!OnOtherCommand(command, arguments)) {
         SendLine("UNKNOWN");
     }
+}
+
+// A move that is not two numbers would put a stone where nobody meant one.
+bool Communicator::ReadMove(const std::string& arguments, std::uint32_t (&xy)[2]) {
+    if (ScanUnsigneds(arguments, xy, 2) == 2) return true;
+    SendError("Ignored " + lineAsRead + ": not a move x,y.");
+    return false;
 }
 
 void Communicator::DispatchInfo(const std::string& arguments) {
@@ -159,6 +172,7 @@ void Communicator::DispatchListItems(const std::string& items) {
     std::istringstream words(items);
     for (std::string word; boardMode && words >> word;) {
         currentLine = word;
+        lineAsRead = word;
         Dispatch();
     }
 }

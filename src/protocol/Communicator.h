@@ -86,6 +86,8 @@ public:
     MatchClock matchClock;
 
 private:
+    // The two numbers of a move; false, with an ERROR line, when it has none.
+    bool ReadMove(const std::string& arguments, std::uint32_t (&xy)[2]);
     void DispatchInfo(const std::string& arguments);
     void DispatchListItems(const std::string& items);
 

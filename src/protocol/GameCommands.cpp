@@ -1,5 +1,6 @@
 #include "analysis/PatternTables.h"
 #include "analysis/ProcessTables.h"
+#include "analysis/RenjuRestriction.h"
 #include "board/Geometry.h"
 #include "search/ABPNSEngine.h"
 
@@ -11,6 +12,24 @@ namespace {
 // a BOARD line, where 3 marks a continual game.
 enum Mover : std::int32_t { EngineMover = 1, OpponentMover = 2, NobodyMoved = 4 };
 constexpr std::uint32_t ContinualGameField = 3;
+
+// Under renju the rules follow the colours, and the colours follow the stone
+// counts: black has as many stones as white with black to move, or one more.
+// The engine moves next, so the opponent is black exactly when it has one
+// stone more. Counts that fit neither leave the engine black.
+bool OpponentIsBlack(const std::vector<BoardStone>& stones) {
+    if (!IsRenjuRule()) return false;
+    std::vector<bool> taken(boardArea);
+    std::int64_t opponentLead = 0;
+    for (const auto& [x, y, field] : stones) {
+        // Such stones are refused, or end the game, when they are placed.
+        if (field == ContinualGameField || x >= boardWidth || y >= boardHeight) continue;
+        if (taken[y * boardWidth + x]) continue;
+        taken[y * boardWidth + x] = true;
+        opponentLead += field == OpponentMover ? 1 : -1;
+    }
+    return opponentLead == 1;
+}
 
 }  // namespace
 
@@ -84,7 +103,8 @@ void ABPNSEngine::OnPosition(std::vector<BoardStone> stones) { SetPosition(stone
 
 void ABPNSEngine::SetPosition(const std::vector<BoardStone>& stones) {
     NewBoard();
-    lastMover = OpponentMover;
+    // Black's first stone goes on without a pass: black takes the first colour.
+    lastMover = OpponentIsBlack(stones) ? EngineMover : OpponentMover;
     for (const BoardStone& stone : stones) PlaceBoardStone(stone[2], stone[0], stone[1]);
     // The list may end with an engine stone; the engine's colour must be the one
     // to move when it thinks.

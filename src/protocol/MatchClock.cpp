@@ -12,6 +12,7 @@ void MatchClock::StartGame() {
 
 void MatchClock::SetTimeoutMatch(std::int32_t ms) {
     timeout_match = ms;
+    timeoutMatchSent = true;
     FollowTimeoutMatch();
 }
 
@@ -21,7 +22,7 @@ void MatchClock::SetTimeLeft(std::int32_t ms) {
 }
 
 std::int32_t MatchClock::RemainingMs() {
-    if (!timeLeftSent && timeout_match == 0) return INT32_MAX;
+    if (!timeLeftSent && (!timeoutMatchSent || timeout_match == 0)) return INT32_MAX;
     const std::int64_t remaining = -static_cast<std::int64_t>(matchTimer.ElapsedMs());
     return static_cast<std::int32_t>(std::min<std::int64_t>(remaining, INT32_MAX));
 }

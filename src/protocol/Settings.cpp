@@ -31,7 +31,7 @@ void Communicator::ParseInfo(const std::string& key, const std::string& value) {
     } else if (key == "rule") {
         std::int32_t newRule = StringToInt(value);
         if ((newRule & ~PlayedRuleBits) != 0) {
-            SendError("Rule " + std::to_string(newRule) + " is not supported, playing rule " +
+            SendError("Rule " + NumberAsWritten(value) + " is not supported, playing rule " +
                       std::to_string(newRule & PlayedRuleBits) + " instead.");
         }
         if (newRule != rule) {

@@ -78,6 +78,16 @@ std::optional<std::int32_t> ReadInt(const std::string& text) {
     return static_cast<std::int32_t>(number.magnitude);
 }
 
+std::string NumberAsWritten(const std::string& text) {
+    std::size_t start = 0;
+    while (start < text.size() && IsScanSpace(text[start])) {
+        ++start;
+    }
+    std::size_t end = start;
+    ScanNumber(text, end, std::numeric_limits<std::uint64_t>::max());
+    return text.substr(start, end - start);
+}
+
 int ScanUnsigneds(const std::string& text, std::uint32_t* values, int count) {
     constexpr std::uint64_t maxMagnitude = std::numeric_limits<std::uint32_t>::max();
     std::size_t pos = 0;

@@ -13,6 +13,8 @@ namespace zomar {
 std::int32_t StringToInt(const std::string& text);
 // The same reading, empty where StringToInt raises.
 std::optional<std::int32_t> ReadInt(const std::string& text);
+// The sign and digits that StringToInt reads, as written (empty when none).
+std::string NumberAsWritten(const std::string& text);
 
 // Reads up to `count` unsigned decimals separated by single commas, as the
 // pattern "%u,%u,..." does: white space before each number is skipped, a minus

@@ -87,11 +87,13 @@ TEST(GameTest, OwnFourIsCompletedWithThePicture) {
 }
 
 TEST(GameTest, ThreatsMarkBlacksForbiddenPointsOnlyUnderRenju) {
-    // Black (first) to move; (7, 7) would make two open threes. Returns the upper-case letters' offsets.
-    const auto marked = [](const std::string& rule) {
-        const std::vector<std::string> lines = Session({"info rule " + rule, "start 15", "play 5,7", "play 0,0",
-                                                        "play 6,7", "play 14,0", "play 7,5", "play 0,14", "play 7,6",
-                                                        "play 14,14", "threats"});
+    // Black (the engine: its letter first) to move; returns the offsets of the
+    // upper-case letters.
+    const auto marked = [](const std::string& rule, const std::vector<std::string>& blackStones) {
+        std::vector<std::string> commands = {"info rule " + rule, "start 15"};
+        for (const std::string& stone : blackStones) commands.push_back("play " + stone);
+        commands.push_back("threats");
+        const std::vector<std::string> lines = Session(commands);
         EXPECT_TRUE(StartsWith(lines.back(), "THREATS "));
         std::set<std::size_t> offsets;
         for (std::size_t i = 8; i < lines.back().size(); ++i) {
@@ -99,12 +101,52 @@ TEST(GameTest, ThreatsMarkBlacksForbiddenPointsOnlyUnderRenju) {
         }
         return offsets;
     };
-    EXPECT_TRUE(marked("0").empty());
-    const std::set<std::size_t> renju = marked("4");
-    const std::size_t h8 = 2 * (7 * 15 + 7) + (renju.count(2 * (7 * 15 + 7)) ? 0 : 1);
-    EXPECT_TRUE(renju.count(h8));
-    EXPECT_TRUE(std::all_of(renju.begin(), renju.end(), [&](std::size_t i) { return i % 2 == h8 % 2; }))
-        << "only black's letters are marked";
+    // 7,7 makes two open threes, forbidden; with 4,7 too it makes a four and a
+    // three, which black may play.
+    const std::vector<std::string> doubleThree = {"5,7", "6,7", "7,5", "7,6"};
+    std::vector<std::string> fourThree = doubleThree;
+    fourThree.push_back("4,7");
+    const std::size_t h8 = 2 * (7 * 15 + 7);
+    EXPECT_TRUE(marked("0", doubleThree).empty());
+    EXPECT_EQ(marked("4", doubleThree), std::set<std::size_t>{h8});
+    EXPECT_TRUE(marked("4", fourThree).empty());
+}
+
+// Under renju the rules follow the colours, and a BOARD list gives them by its
+// stone counts in whatever order it comes. White wins with six: the gap 5,2
+// completes one, which the engine takes as white and blocks as black.
+TEST(GameTest, RenjuColoursFollowTheStoneCountsOfABoardList) {
+    const std::vector<std::string> whiteSix = {"2,2", "3,2", "4,2", "6,2", "7,2"};
+    // As black (field 1) against the six; as white (field 1) with it, black
+    // holding one stone more and an overline point at 4,12 it may not play.
+    const std::vector<std::string> blackStones[2] = {{"10,10", "13,10", "10,13", "13,13", "7,12"},
+                                                     {"2,12", "3,12", "5,12", "6,12", "7,12", "12,6"}};
+    for (const bool engineIsWhite : {false, true}) {
+        std::vector<std::string> stones;
+        for (std::size_t i = 0; i < blackStones[engineIsWhite].size(); ++i) {
+            if (i < whiteSix.size()) stones.push_back(whiteSix[i] + (engineIsWhite ? ",1" : ",2"));
+            stones.push_back(blackStones[engineIsWhite][i] + (engineIsWhite ? ",2" : ",1"));
+        }
+        for (const bool whiteFirst : {true, false}) {
+            if (!whiteFirst) std::reverse(stones.begin(), stones.end());
+            std::vector<std::string> commands = {"info rule 4", "start 15", "board"};
+            commands.insert(commands.end(), stones.begin(), stones.end());
+            commands.insert(commands.end(), {"done", "threats"});
+            const std::vector<std::string> lines = Session(commands);
+            ASSERT_GE(lines.size(), 3u);
+            EXPECT_EQ(lines[lines.size() - 2], "5,2") << stones.front() << " first";
+            // Upper case only on black's letter (the second one when the engine
+            // plays white) of its one forbidden point, and an overline is no win.
+            std::string marks;
+            for (const char c : lines.back().substr(8)) marks += std::isupper(static_cast<unsigned char>(c)) ? c : '.';
+            const std::size_t overline = 2 * (12 * 15 + 4) + 1;
+            EXPECT_EQ(marks.find_first_not_of('.'), engineIsWhite ? overline : std::string::npos);
+            EXPECT_EQ(marks.find_last_not_of('.'), marks.find_first_not_of('.'));
+            if (engineIsWhite) {
+                EXPECT_NE(marks[overline], 'A');
+            }
+        }
+    }
 }
 
 // A tournament's session as the engine answered it before the analysis boards'

@@ -60,6 +60,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, ManagerInput, ::testing::Values(
           "ERROR Rule 9 .*rule 1.*;ERROR Rule 12 .*rule 4.*;OK;move"},
     Case {"info max_depth deep;info max_node x;start 15;begin", "ERROR .*max_depth.*;ERROR .*max_node.*;OK;move"},
     Case {"unknown", "UNKNOWN", true},
+    Case {"info rule 4294967295;start 15;begin",
+          "ERROR Rule 4294967295 is not supported, playing rule 7 instead\\.;OK;move"},
+    Case {"start 15;play 7,7;play 7,7", "OK;7,7;ERROR Occupied point 7,7"},
+    // A move or stone that is not two (three) numbers is refused and places
+    // nothing: 0,0 and 7,0 stay empty.
+    Case {"start 15;TURN 7 7;TURN abc;TURN 0x7,7;TURN;PLAY 7 7;play;turn 0,0;turn 7,0",
+          "OK;ERROR Ignored TURN 7 7: not a move x,y\\.;ERROR Ignored TURN abc: .*;ERROR Ignored TURN 0x7,7: .*;"
+          "ERROR Ignored TURN: .*;ERROR Ignored PLAY 7 7: .*;ERROR Ignored play: .*;move;move"},
+    Case {"start 15;board;7 7 1;START 20;xyz;3,3,2;done;turn 0,0;turn 7,0",
+          "OK;ERROR Ignored 7 7 1: not a stone x,y,field\\.;ERROR Ignored START 20: .*;ERROR Ignored xyz: .*;"
+          "move;move;move"},
+    Case {"start 15;board;3,3,2;end;done", "OK"},
+    // A lone CR ends a line, blanks before a command are skipped; an INFO line
+    // whose key follows two blanks names no key and is ignored.
+    Case {"start 15\rbegin\r about;  turn 3,3;info  max_depth x", "OK;move;name=.*;move"},
     // A finished game under rule 1 where no point is left on the engine's move
     // lists, yet 51 points are empty.
     Case {"info rule 1;rectstart 8,15;board;1,4,2;2,4,1;1,3,2;1,5,1;2,5,1;7,12,2;3,3,1;2,8,2;4,2,1;1,10,2;5,1,1;2,2,1;"

@@ -35,34 +35,36 @@ TEST_F(CommandLoopTest, GameCommandsReachTheEngineWithTheirNumbers) {
         "rectstart 10,12\n"
         "turn 7,9\n"
         "turn  7,9\n"
-        "Turn\n"
         "play 3,4\n"
         "takeback 1,2\n"
         "begin\n"
         "restart\n"
         "end\n");
     RunLoop(engine);
-    EXPECT_THAT(engine.calls, ElementsAre("start 20,20", "start 10,12", "turn 7,9", "turn 7,9", "turn 0,0",
-                                          "play 3,4", "takeback 1,2", "begin", "restart"));
+    EXPECT_THAT(engine.calls, ElementsAre("start 20,20", "start 10,12", "turn 7,9", "turn 7,9", "play 3,4",
+                                          "takeback 1,2", "begin", "restart"));
     EXPECT_THAT(engine.OutputLines(), IsEmpty());
 }
 
-TEST_F(CommandLoopTest, MalformedNumbersAreZeroAndAMinusSignWraps) {
+// A move needs both numbers; a size that is missing is 0 and refused later.
+TEST_F(CommandLoopTest, MalformedMovesAreRefusedAndAMinusSignWraps) {
     RecordingCommunicator engine;
-    for (const char* line : {"turn x,y", "turn 7 ,9", "turn 7,", "play -1,5", "start", "rectstart 9",
-                             "turn 99999999999,1", "turn\t7,9"}) {
+    for (const char* line : {"turn x,y", "Turn 7 ,9", "turn 7,", "play -1,5", "start", "rectstart 9",
+                             "turn 99999999999,1", "turn 7,9abc", "turn\t7,9"}) {
         engine.Interpret(line);
     }
-    EXPECT_THAT(engine.calls, ElementsAre("turn 0,0", "turn 7,0", "turn 7,0", "play 4294967295,5", "start 0,0",
-                                          "start 9,0", "turn 4294967295,1", "other turn\t7,9|"));
+    EXPECT_THAT(engine.calls, ElementsAre("play 4294967295,5", "start 0,0", "start 9,0", "turn 4294967295,1",
+                                          "turn 7,9", "other turn\t7,9|"));
+    EXPECT_THAT(engine.OutputLines(),
+                ElementsAre("ERROR Ignored turn x,y: not a move x,y.", "ERROR Ignored Turn 7 ,9: not a move x,y.",
+                            "ERROR Ignored turn 7,: not a move x,y.", "UNKNOWN"));
 }
 
-TEST_F(CommandLoopTest, BoardModeCollectsEveryNonEmptyLineAsAStone) {
+TEST_F(CommandLoopTest, BoardModeCollectsEveryLineOfThreeNumbersAsAStone) {
     RecordingCommunicator engine(
         "board\n"
         "10,10,1\n"
         "11, 11,2\n"
-        "end\n"
         "board\n"
         "letters\n"
         " 5,5,1\n"
@@ -71,16 +73,20 @@ TEST_F(CommandLoopTest, BoardModeCollectsEveryNonEmptyLineAsAStone) {
         "board\n"
         "3,4,2\n"
         "done\n"
-        "end\n");
+        "board\n"
+        "1,1,1\n"
+        "end\n"
+        "turn 1,2\n");
     RunLoop(engine);
-    EXPECT_THAT(engine.calls, ElementsAre("board 10,10,1 11,11,2 0,0,0 0,0,0 0,0,0", "board 3,4,2"));
-    EXPECT_TRUE(engine.boardStones.size() == 1 && !engine.boardMode);
-    EXPECT_THAT(engine.OutputLines(), IsEmpty());
+    EXPECT_THAT(engine.calls, ElementsAre("board 10,10,1 11,11,2 5,5,1", "board 3,4,2"));
+    EXPECT_TRUE(engine.boardStones.size() == 1 && !engine.running);
+    EXPECT_THAT(engine.OutputLines(), ElementsAre("ERROR Ignored board: not a stone x,y,field.",
+                                                  "ERROR Ignored letters: not a stone x,y,field."));
 }
 
 TEST_F(CommandLoopTest, UnknownWordsGoToTheEngineHookAndOtherwiseAnswerUnknown) {
     RecordingCommunicator engine;
-    for (const char* line : {"done", "Foo Bar  Baz", "accepted x", "", " about", "board5"}) {
+    for (const char* line : {"done", "Foo Bar  Baz", "accepted x", "", "  ", "  board5"}) {
         engine.Interpret(line);
     }
     EXPECT_THAT(engine.calls, ElementsAre("other done|", "other foo|bar  baz", "other accepted|x", "other board5|"));
@@ -100,9 +106,9 @@ TEST_F(CommandLoopTest, AboutAnswersOneLineWithSixFieldsAndTheBuildDate) {
 }
 
 TEST_F(CommandLoopTest, EndStopsReadingAndCarriageReturnsAreNotPartOfTheLine) {
-    RecordingCommunicator engine("turn 1,2\r\nfoo\r\nend\r\nturn 3,4\n");
+    RecordingCommunicator engine("turn 1,2\r\nfoo\rbar\r\r\nend\r\nturn 3,4\n");
     RunLoop(engine);
-    EXPECT_THAT(engine.calls, ElementsAre("turn 1,2", "other foo|"));
+    EXPECT_THAT(engine.calls, ElementsAre("turn 1,2", "other foo|", "other bar|"));
     EXPECT_FALSE(engine.running);
 }
 

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -18,14 +19,17 @@ using test::RecordingCommunicator;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST(Settings, StartWithTheManagersDefaultsAndThirtySecondsOfMatch) {
+// The stored timeout_match makes no deadline until the manager sends one.
+TEST(Settings, StartWithTheManagersDefaultsAndNoMatchDeadline) {
     RecordingCommunicator engine;
     EXPECT_EQ(engine.matchClock.timeout_turn, 1000);
     EXPECT_EQ(engine.matchClock.timeout_match, 30000);
     EXPECT_EQ(engine.max_memory, 62914560);
     EXPECT_EQ(engine.game_type, 1);
     EXPECT_EQ(engine.rule, 0);
-    std::int32_t untilDeadline = -engine.matchClock.matchTimer.ElapsedMs();
+    EXPECT_EQ(engine.matchClock.RemainingMs(), INT32_MAX);
+    engine.Interpret("info timeout_match 30000");
+    std::int32_t untilDeadline = engine.matchClock.RemainingMs();
     EXPECT_GT(untilDeadline, 0);
     EXPECT_LE(untilDeadline, 30000);
 }

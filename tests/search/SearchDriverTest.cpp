@@ -115,7 +115,7 @@ TEST_F(SearchDriverTest, NoTimeMeansNoSearch) {
 
     // A passed match deadline as well.
     engine->matchClock.timeout_turn = 100000;
-    engine->matchClock.matchTimer.SetDeadline(-1000);
+    engine->matchClock.SetTimeLeft(-1000);
     engine->ThinkMove();
     EXPECT_TRUE(TakeLines().empty());
 }

@@ -27,7 +27,7 @@ protected:
         engine = std::make_unique<ABPNSEngine>("pbrain-test", input, output);
         engine->limits.maxDepth = TestSearchDepth;
         engine->matchClock.timeout_turn = 100000000;
-        engine->matchClock.matchTimer.SetDeadline(1000000000);
+        engine->matchClock.SetTimeLeft(1000000000);
         engine->max_memory = 8 * 1048576;
     }
 
