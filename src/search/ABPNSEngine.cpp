@@ -41,7 +41,11 @@ void ABPNSEngine::NewBoard() {
     gameBoard = std::make_unique<ListBoard>(BoardKind::Game);
 }
 
-void ABPNSEngine::OnMaxMemory(std::int32_t /*bytes*/) {}
+// A table sized for another limit goes at once; the next think sizes the new
+// one.
+void ABPNSEngine::OnMaxMemory(std::int32_t bytes) {
+    if (bytes != tableSizing.maxMemory) transpositionTable.reset();
+}
 
 bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& /*arguments*/) {
     if (command == "threats") {

@@ -56,12 +56,16 @@ void ABPNSEngine::AllocateSearchMemory() {
 
 SearchResult ABPNSEngine::ThinkMove() {
     TimeBudget budget = ComputeTimeBudget();
-    if (!firstThinkDone) {
+    // A new limit or board size sizes the table again, from what the tables
+    // of that size leave: the limit holds for every game of the process.
+    const TableSizing sizing{max_memory, boardWidth, boardHeight};
+    if (!firstThinkDone || sizing != tableSizing) {
         // The allocation's time is charged to this move.
         MsTimer allocation;
         allocation.StartTimer();
         AllocateSearchMemory();
         firstThinkDone = true;
+        tableSizing = sizing;
         budget.hardLimit -= allocation.ElapsedMs();
         budget.softLimit = std::min(budget.softLimit, budget.hardLimit);
     }
@@ -180,7 +184,9 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     counters.vcfNodeCount = 0;
 
     std::optional<HelperThreads> helpers;
-    if (searchThreads > 1) helpers.emplace(searchThreads - 1, *gameBoard, *transpositionTable, limits, hardLimit);
+    if (searchThreads > 1) {
+        helpers.emplace(searchThreads - 1, HelperSearch(*gameBoard, *transpositionTable, limits, hardLimit));
+    }
     TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, limits);
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
     const std::uint64_t helperNodes = helpers ? helpers->Stop() : 0;
@@ -193,7 +199,7 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     if (elapsed > StatisticsMinMs) {
         SendLine(SearchStatisticsLine(nodes, counters.vcfNodeCount, elapsed));
     }
-    if (helpers) SendLine(ThreadStatisticsLine(searchThreads, nodes + helperNodes, elapsed));
+    if (helpers) SendLine(ThreadStatisticsLine(1 + helpers->Started(), nodes + helperNodes, elapsed));
     const std::int32_t status = StatusOf(result);
     if (status == SCORE_WIN) {
         SendMessage("AB :-)");
