@@ -36,7 +36,7 @@ void BM_ThreadedSearch(benchmark::State& state) {
         state.ResumeTiming();
         const std::uint32_t before = madeMoveCount;
         std::optional<HelperThreads> helpers;
-        if (threads > 1) helpers.emplace(threads - 1, position, table, SearchLimits{}, SearchMs);
+        if (threads > 1) helpers.emplace(threads - 1, HelperSearch(position, table, SearchLimits{}, SearchMs));
         SearchCounters counters;
         TreeSearch(table, counters, {}).IterativeDeepening(*board, SearchMs, SearchMs);
         stones += madeMoveCount - before + (helpers ? helpers->Stop() : 0);

@@ -118,6 +118,9 @@ void ABPNSEngine::SetPosition(const std::vector<BoardStone>& stones) {
 void ABPNSEngine::OnStart(std::uint32_t width, std::uint32_t height) {
     // Boards hold arrays sized by the old tables: drop the board first.
     gameBoard.reset();
+    // A table sized for another board goes before the new size's tables come,
+    // so that the two never add up; the next think sizes the new one.
+    if (width != tableSizing.width || height != tableSizing.height) transpositionTable.reset();
     BuildProcessTables(width, height, gameRule);
     engineToMove = false;
     lastMover = NobodyMoved;

@@ -67,7 +67,12 @@ void ABPNSEngine::NewBoard() {
     gameBoard = std::make_unique<ListBoard>(BoardKind::Game);
 }
 
-void ABPNSEngine::OnMaxMemory(std::int32_t bytes) { maxMemorySent = bytes != 0; }
+// A table sized for another limit goes at once; the next think sizes the new
+// one.
+void ABPNSEngine::OnMaxMemory(std::int32_t bytes) {
+    maxMemorySent = bytes != 0;
+    if (TableMemoryLimit() != tableSizing.memoryLimit) transpositionTable.reset();
+}
 
 void ABPNSEngine::DropTable() {
     transpositionTable.reset();
@@ -130,9 +135,8 @@ void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) 
         return;
     }
     if (key == "hash_size") {
-        const std::int64_t kilobytes = std::max(*number, 0);
-        if (kilobytes != hashSizeKb) DropTable();
-        hashSizeKb = kilobytes;
+        hashSizeKb = std::max(*number, 0);
+        if (TableMemoryLimit() != tableSizing.memoryLimit) transpositionTable.reset();
         return;
     }
     std::uint32_t& limit = key == "max_depth" ? limits.maxDepth : limits.maxNodes;

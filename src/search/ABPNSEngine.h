@@ -80,8 +80,17 @@ public:
     std::int32_t lastMover = 4;
     bool engineToMove = false;
 
+    // What a think sized the table for: the memory limit and the board.
+    struct TableSizing {
+        std::int64_t memoryLimit = 0;
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        bool operator==(const TableSizing&) const = default;
+    };
+
     std::unique_ptr<ListBoard> gameBoard;
     bool firstThinkDone = false;
+    TableSizing tableSizing;
     std::unique_ptr<TranspositionTable> transpositionTable;
     SearchCounters counters;
     SearchLimits limits;

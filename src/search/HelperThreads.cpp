@@ -1,21 +1,26 @@
 #include "search/HelperThreads.h"
 
+#include <new>
+#include <system_error>
+#include <utility>
+
 #include "board/GameRecord.h"
 
 namespace zomar {
 
-HelperThreads::HelperThreads(std::uint32_t count, const ListBoard& position, TranspositionTable& table,
-                             SearchLimits limits, std::int32_t hardLimit)
-    : mStones(count, 0), mErrors(count) {
+HelperThreads::HelperThreads(std::uint32_t count, Work work)
+    : mWork(std::move(work)), mStones(count, 0), mErrors(count) {
     mThreads.reserve(count);
-    try {
-        for (std::uint32_t i = 0; i < count; ++i) {
-            mThreads.emplace_back(&HelperThreads::Run, this, i, std::cref(position), std::ref(table), limits,
-                                  hardLimit);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        // No thread, stack or thread state for it: under an address-space or
+        // thread limit the next would fail too.
+        try {
+            mThreads.emplace_back(&HelperThreads::Run, this, i);
+        } catch (const std::system_error&) {
+            break;
+        } catch (const std::bad_alloc&) {
+            break;
         }
-    } catch (...) {
-        Join();
-        throw;
     }
 }
 
@@ -36,23 +41,34 @@ std::uint64_t HelperThreads::Stop() {
         if (error) std::rethrow_exception(error);
     }
     std::uint64_t stones = 0;
-    for (const std::uint32_t s : mStones) stones += s;
+    for (const std::uint64_t s : mStones) stones += s;
     return stones;
 }
 
-void HelperThreads::Run(std::uint32_t index, const ListBoard& position, TranspositionTable& table, SearchLimits limits,
-                        std::int32_t hardLimit) {
+void HelperThreads::Run(std::uint32_t index) {
     try {
-        const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(position);
-        const std::uint32_t before = madeMoveCount;
-        SearchCounters counters;
-        // Every other helper starts a ply deeper; helpers deepen until stopped.
-        TreeSearch search(table, counters, {}, limits, {&mStop, (index + 1) % 2});
-        search.IterativeDeepening(*board, hardLimit, hardLimit);
-        mStones[index] = madeMoveCount - before;
+        mStones[index] = mWork(index, mStop);
     } catch (...) {
         mErrors[index] = std::current_exception();
     }
+}
+
+HelperThreads::Work HelperSearch(const ListBoard& position, TranspositionTable& table, SearchLimits limits,
+                                 std::int32_t hardLimit) {
+    return [&position, &table, limits, hardLimit](std::uint32_t index, const std::atomic<bool>& stop) {
+        const std::uint32_t before = madeMoveCount;
+        try {
+            const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(position);
+            SearchCounters counters;
+            // Every other helper starts a ply deeper; helpers deepen until stopped.
+            TreeSearch search(table, counters, {}, limits, {&stop, (index + 1) % 2});
+            search.IterativeDeepening(*board, hardLimit, hardLimit);
+        } catch (const std::bad_alloc&) {
+            // Memory refused for its board or a deeper move stack, like a
+            // stack refused for the thread, costs only this helper.
+        }
+        return std::uint64_t{madeMoveCount - before};
+    };
 }
 
 }  // namespace zomar

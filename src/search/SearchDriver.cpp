@@ -65,12 +65,16 @@ std::int64_t ABPNSEngine::TableMemoryLimit() const {
 
 SearchResult ABPNSEngine::ThinkMove() {
     TimeBudget budget = ComputeTimeBudget();
-    if (!firstThinkDone) {
+    // A new limit or board size sizes the table again, from what the tables
+    // of that size leave: the limit holds for every game of the process.
+    const TableSizing sizing{TableMemoryLimit(), boardWidth, boardHeight};
+    if (!firstThinkDone || sizing != tableSizing) {
         // The allocation's time is charged to this move.
         MsTimer allocation;
         allocation.StartTimer();
         AllocateSearchMemory();
         firstThinkDone = true;
+        tableSizing = sizing;
         budget.hardLimit -= allocation.ElapsedMs();
         budget.softLimit = std::min(budget.softLimit, budget.hardLimit);
     }
@@ -192,7 +196,9 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     counters.vcfNodeCount = 0;
 
     std::optional<HelperThreads> helpers;
-    if (searchThreads > 1) helpers.emplace(searchThreads - 1, *gameBoard, *transpositionTable, limits, hardLimit);
+    if (searchThreads > 1) {
+        helpers.emplace(searchThreads - 1, HelperSearch(*gameBoard, *transpositionTable, limits, hardLimit));
+    }
     TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, limits);
     if (detail.Shows()) search.WatchRoot(&detail, {});
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
@@ -206,7 +212,7 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     if (elapsed > StatisticsMinMs) {
         SendLine(SearchStatisticsLine(nodes, counters.vcfNodeCount, elapsed));
     }
-    if (helpers) SendLine(ThreadStatisticsLine(searchThreads, nodes + helperNodes, elapsed));
+    if (helpers) SendLine(ThreadStatisticsLine(1 + helpers->Started(), nodes + helperNodes, elapsed));
     const std::int32_t status = StatusOf(result);
     if (status == SCORE_WIN) {
         SendMessage("AB :-)");

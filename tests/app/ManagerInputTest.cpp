@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <ostream>
 #include <sstream>
@@ -26,6 +28,7 @@ struct Case {
     const char* input;
     const char* expected;
     bool scriptFolder = false;  // a folder named input.txt in the working directory
+    bool scriptFifo = false;    // a named pipe input.txt, which nobody writes to
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << std::string(c.input).substr(0, 40); }
@@ -35,6 +38,10 @@ class ManagerInput : public ::testing::TestWithParam<Case> {};
 TEST_P(ManagerInput, IsAnsweredAndTheRunGoesOn) {
     test::TemporaryDirectory directory;
     if (GetParam().scriptFolder) std::filesystem::create_directory(directory.Path() / "input.txt");
+    if (GetParam().scriptFifo) {
+        if (test::EngineProcess::RunsThroughLauncher()) GTEST_SKIP() << "named pipes are the host's";
+        ASSERT_EQ(mkfifo((directory / "input.txt").c_str(), 0600), 0);
+    }
     const test::EngineRun run = test::RunEngine(
         Split(std::string("info max_depth 2;info timeout_turn 100000;info time_left 100000000;") + GetParam().input + ";end"),
         directory.Path().string());
@@ -75,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ManagerInput, ::testing::Values(
     // A lone CR ends a line, blanks before a command are skipped; an INFO line
     // whose key follows two blanks names no key and is ignored.
     Case {"start 15\rbegin\r about;  turn 3,3;info  max_depth x", "OK;move;name=.*;move"},
+    Case {.input = "start 15", .expected = "OK", .scriptFifo = true},
     // A finished game under rule 1 where no point is left on the engine's move
     // lists, yet 51 points are empty.
     Case {"info rule 1;rectstart 8,15;board;1,4,2;2,4,1;1,3,2;1,5,1;2,5,1;7,12,2;3,3,1;2,8,2;4,2,1;1,10,2;5,1,1;2,2,1;"

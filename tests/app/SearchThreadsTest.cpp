@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/EngineProcess.h"
@@ -66,6 +69,45 @@ TEST(SearchThreads, TwoThreadsAnswerInTimeFindAForcedWinAndEndWithTheProcess) {
 
     engine.Send("end");
     EXPECT_EQ(engine.WaitForExit(TurnMs), 0);
+}
+
+std::size_t ThreadCount(const EngineProcess& engine) {
+    const std::filesystem::path tasks = "/proc/" + std::to_string(engine.Pid()) + "/task";
+    std::error_code error;
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(tasks, error), {}));
+}
+
+// thread_num runs exactly that many search threads, no more than the cores;
+// the helpers end with each search, as soon as the first thread answers.
+TEST(SearchThreads, ThreadNumRunsThatManyUpToTheCoresAndHelpersEndWithTheSearch) {
+    if (EngineProcess::RunsThroughLauncher()) GTEST_SKIP() << "the process is the launcher's";
+    TemporaryDirectory directory;
+    EngineProcess engine(directory.Path().string());
+    for (const char* command : {"start 15", "info time_left 100000000", "info timeout_turn 1000"}) engine.Send(command);
+    EXPECT_EQ(engine.ReadLine(), "OK");
+    const std::size_t idle = ThreadCount(engine);
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    for (const std::size_t asked : {std::size_t{2}, std::size_t{64}}) {
+        engine.Send("info thread_num " + std::to_string(asked));
+        for (const char* command : {"board", "7,7,2", "8,8,1", "8,7,2", "done"}) engine.Send(command);
+        std::size_t most = idle;
+        for (int wait = 0; wait < 500 && !engine.OutputEnded(); ++wait) {
+            most = std::max(most, ThreadCount(engine));
+            const std::optional<std::string> line = engine.ReadLine(20);
+            if (line && line->find_first_not_of("0123456789,") == std::string::npos) break;
+        }
+        EXPECT_EQ(most - idle, std::min(asked, cores) - 1) << asked;
+        EXPECT_EQ(ThreadCount(engine), idle);
+    }
+
+    // Match time for no more than the first iteration (the turn's limit is
+    // 3.5 s): the helpers end with it.
+    const Answer quick = Ask(engine, {"info thread_num 2", "info timeout_turn 6000", "info time_left 3600", "board",
+                                      "7,7,2", "8,8,1", "8,7,2", "done"});
+    EXPECT_TRUE(Has(quick, "DEBUG threads 2:"));
+    EXPECT_LT(quick.elapsedMs, 1500);
+    engine.Send("end");
+    EXPECT_EQ(engine.WaitForExit(), 0);
 }
 
 }  // namespace

@@ -153,11 +153,13 @@ TEST_F(SearchDriverTest, TableIsBuiltOnceFromTheMemoryLimit) {
     EXPECT_EQ(engine->transpositionTable->EntryCount(), MinTableEntries);
     EXPECT_TRUE(engine->firstThinkDone);
 
-    // Later limits do not resize it.
+    // The same limit keeps it; a later limit sizes it again.
     const TranspositionTable* table = engine->transpositionTable.get();
-    engine->max_memory = 0;
     engine->ThinkMove();
     EXPECT_EQ(engine->transpositionTable.get(), table);
+    engine->max_memory = 0;
+    engine->ThinkMove();
+    EXPECT_GT(engine->transpositionTable->EntryCount(), MinTableEntries);
 }
 
 // hash_size alone sets the limit, with max_memory the smaller holds; a new

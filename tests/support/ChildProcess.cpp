@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,9 +62,14 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, const std::s
         close(input[1]);
         throw std::runtime_error("pipe failed");
     }
+    const pid_t parent = getpid();
     child = fork();
     if (child == 0) {
         setsid();
+        // A harness killed on a timeout runs no destructor: its child must not
+        // go on searching and hold the harness's output open.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(127);
         dup2(input[0], STDIN_FILENO);
         dup2(output[1], STDOUT_FILENO);
         if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(126);
@@ -151,16 +157,28 @@ std::vector<std::string> ChildProcess::ReadAllLines(int timeoutMs) {
 
 bool ChildProcess::TryReap(bool block) {
     if (exitCode) return true;
+    siginfo_t ended {};
+    int waited;
+    do {
+        waited = waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT | (block ? 0 : WNOHANG));
+    } while (waited < 0 && errno == EINTR);
+    if (waited < 0) {
+        // Reaped elsewhere: the pid may be another process's by now, so it is
+        // never signalled again.
+        exitCode = -1;
+        return true;
+    }
+    if (ended.si_pid == 0) return false;
+    // Until it is reaped the child's pid still names its group: what it
+    // started (a launched engine, a shell's job) ends with it.
+    kill(-child, SIGKILL);
     int status = 0;
     rusage usage {};
     pid_t done;
     do {
-        done = wait4(child, &status, block ? 0 : WNOHANG, &usage);
+        done = wait4(child, &status, 0, &usage);
     } while (done < 0 && errno == EINTR);
-    if (done == 0) return false;
     if (done < 0) {
-        // Reaped elsewhere: the pid may be another process's by now, so it is
-        // never signalled again.
         exitCode = -1;
         return true;
     }

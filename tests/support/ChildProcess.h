@@ -14,7 +14,9 @@ namespace zomar::test {
 // no controlling terminal (a key-press wait returns at once), and the given
 // working directory (ours when empty); its standard error is ours, so
 // sanitizer reports show. It exits with 126 when it cannot enter the folder
-// and 127 when the program cannot be started.
+// and 127 when the program cannot be started. Whatever it starts in its
+// process group is killed when it ends or is killed, and the child itself
+// dies with the process that started it.
 class ChildProcess {
 public:
     static constexpr int DefaultTimeoutMs = 10000;
@@ -53,6 +55,8 @@ public:
     void Kill();
     bool HasExited();
     std::optional<int> ExitCode() const { return exitCode; }
+    // The child's process id (under a launcher, the launcher's).
+    pid_t Pid() const { return child; }
     // Largest resident set of the child in bytes, known once it has exited.
     std::uint64_t PeakMemoryBytes() const { return peakMemory; }
 

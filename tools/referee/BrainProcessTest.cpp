@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "referee/BrainProcess.h"
@@ -87,6 +93,51 @@ TEST(BrainProcess, ABrainReapedElsewhereHasEndedWithoutACode) {
         EXPECT_TRUE(brain.HasExited());
     }
     sigaction(SIGCHLD, &previous, nullptr);
+}
+
+// Whether the process is gone (or a zombie nobody has reaped yet), waiting
+// for it up to Patience.
+bool Ends(pid_t pid) {
+    for (int waited = 0; waited < Patience; waited += 10) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string id, name, state;
+        if (!(stat >> id >> name >> state) || state == "Z") return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// What a brain starts ends with it, whether it exits, is killed or loses the
+// process that started it: nothing is left to hold the caller's output open.
+TEST(BrainProcess, EndsWithWhatItStartedAndWithItsStarter) {
+    BrainProcess exits = Shell("sleep 60 & echo $!");
+    const std::optional<std::string> orphan = exits.ReadLine(Patience);
+    ASSERT_TRUE(orphan);
+    EXPECT_EQ(exits.Finish(Patience), 0);
+    EXPECT_TRUE(Ends(std::stoi(*orphan)));
+
+    BrainProcess killed = Shell("sleep 60 & echo $!; wait");
+    const std::optional<std::string> job = killed.ReadLine(Patience);
+    ASSERT_TRUE(job);
+    killed.Kill();
+    EXPECT_TRUE(Ends(std::stoi(*job)));
+
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t starter = fork();
+    if (starter == 0) {
+        BrainProcess brain = Shell("echo $$; exec sleep 60");
+        const std::string pid = brain.ReadLine(Patience).value_or("0") + "\n";
+        if (write(report[1], pid.data(), pid.size()) < 0) _exit(1);
+        // A harness killed on a timeout runs no destructor.
+        raise(SIGKILL);
+    }
+    close(report[1]);
+    char text[32] = {};
+    EXPECT_GT(read(report[0], text, sizeof text - 1), 0);
+    close(report[0]);
+    waitpid(starter, nullptr, 0);
+    EXPECT_TRUE(Ends(std::atoi(text)));
 }
 
 TEST(BrainProcess, FinishReadsOnSoABrainWithAFullPipeCanEnd) {
