@@ -1,7 +1,6 @@
 #include "protocol/Communicator.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 
 #include "platform/Platform.h"
@@ -12,9 +11,6 @@
 namespace zomar {
 
 namespace {
-
-// The command script that runs before standard input, every line echoed.
-constexpr const char* ScriptFileName = "input.txt";
 
 // Only the letters A to Z change, as with the C library's conversion.
 std::string LowercaseAscii(std::string text) {
@@ -34,8 +30,14 @@ std::string ArgumentsOf(const std::string& line) {
 
 }  // namespace
 
-Communicator::Communicator(const std::string& programPath)
-    : Communicator(programPath, std::cin, std::cout) {}
+std::string CommandOf(std::string line) {
+    StripCarriageReturn(line);
+    return LowercaseAscii(line.substr(0, line.find(' ')));
+}
+
+Communicator::Communicator(const std::string& programPath) : Communicator(programPath, std::cin, std::cout) {
+    inputMayBlock = true;
+}
 
 Communicator::Communicator(const std::string& programPath, std::istream& input, std::ostream& output)
     : input(&input), output(&output) {
@@ -43,29 +45,6 @@ Communicator::Communicator(const std::string& programPath, std::istream& input, 
     // The extension is cut from the file name only, so that a full stop in a
     // directory name ("./pbrain-zomar", "C:\v1.2\brain") cannot cut the name.
     programName = StripExtension(BaseName(programPath));
-}
-
-void Communicator::CommandLoop() {
-    // A folder of that name opens as a stream on some systems but is no script.
-    std::ifstream script;
-    if (platform::RegularFileExists(ScriptFileName)) script.open(ScriptFileName);
-    bool echo = script.is_open();
-    std::istream* source = echo ? static_cast<std::istream*>(&script) : input;
-    while (running) {
-        currentLine.clear();
-        if (source == &script && !script.good()) {
-            source = input;
-        }
-        std::string line;
-        if (!std::getline(*source, line) && source == input) {
-            return;  // standard input ended without "end"
-        }
-        StripCarriageReturn(line);
-        if (echo) {
-            SendLine(line);
-        }
-        HandleLine(line);
-    }
 }
 
 void Communicator::HandleLine(const std::string& line) {
@@ -101,6 +80,8 @@ void Communicator::Dispatch() {
         boardStones.clear();
     } else if (command == "end") {
         running = false;
+    } else if (command == "stop" || command == "yxstop") {
+        // Nothing is being searched: a think that STOP ended has answered.
     } else if (command == "about") {
         SendLine(AboutLine());
     } else if (command == "turn") {
@@ -155,6 +136,19 @@ std::string Communicator::PathArguments() const {
 
 bool Communicator::OnOtherCommand(const std::string&, const std::string&) {
     return false;
+}
+
+void Communicator::OnIdle() {}
+
+bool Communicator::BeginThink(ThinkKind kind) {
+    stopRequest.store(false);
+    return reader == nullptr || reader->BeginThink(kind);
+}
+
+void Communicator::EndThink() {
+    // Once the reader has left the think it no longer sets the flag.
+    if (reader != nullptr) reader->EndThink();
+    stopRequest.store(false);
 }
 
 }  // namespace zomar

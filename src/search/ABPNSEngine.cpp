@@ -59,10 +59,14 @@ bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& 
 // the number of search threads. They are an extension: a value that is not a
 // number is reported and ignored.
 void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) {
-    if (key != "max_depth" && key != "max_node" && key != "thread_num") return;
+    if (key != "max_depth" && key != "max_node" && key != "thread_num" && key != "pondering") return;
     const std::optional<std::int32_t> number = ReadInt(value);
     if (!number) {
         SendError("Ignored " + key + " " + value + ": not a number.");
+        return;
+    }
+    if (key == "pondering") {
+        pondering = *number != 0;
         return;
     }
     if (key == "thread_num") {

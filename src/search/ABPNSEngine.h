@@ -59,6 +59,7 @@ public:
     void OnOtherInfo(const std::string& key, const std::string& value) override;
 
     // protocol/GameCommands.cpp
+    void OnIdle() override;
     void OnTurn(std::uint32_t x, std::uint32_t y) override;
     void OnBegin() override;
     void OnBoard(std::vector<BoardStone> stones) override;
@@ -85,6 +86,8 @@ public:
     SearchLimits limits;
     // Search threads, from info thread_num.
     std::uint32_t searchThreads = 1;
+    // From info pondering: search on the opponent's time.
+    bool pondering = false;
 
 private:
     // search/ABPNSEngine.cpp
@@ -102,6 +105,9 @@ private:
     // search/SearchDriver.cpp
     SearchResult DecideAtRoot(std::int32_t softLimit, std::int32_t hardLimit);
     SearchResult SearchPosition(ListBoard& board, std::int32_t softLimit, std::int32_t hardLimit);
+    // Searches the game position, the opponent to move, until a line arrives;
+    // only what it leaves in the table is used.
+    void Ponder();
     // The search's wins and losses against one probe of the table.
     void ReportStoredVerdict(const ListBoard& board);
 

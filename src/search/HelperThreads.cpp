@@ -47,7 +47,8 @@ void HelperThreads::Run(std::uint32_t index, const ListBoard& position, Transpos
         const std::uint32_t before = madeMoveCount;
         SearchCounters counters;
         // Every other helper starts a ply deeper; helpers deepen until stopped.
-        TreeSearch search(table, counters, {}, limits, {&mStop, (index + 1) % 2});
+        limits.stop = &mStop;
+        TreeSearch search(table, counters, {}, limits, {(index + 1) % 2});
         search.IterativeDeepening(*board, hardLimit, hardLimit);
         mStones[index] = madeMoveCount - before;
     } catch (...) {
