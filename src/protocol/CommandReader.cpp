@@ -85,6 +85,8 @@ void ReadLines(const std::shared_ptr<CommandReader::Channel>& channel, std::istr
         const std::lock_guard<std::mutex> lock(channel->mutex);
         channel->caughtUp = false;
         if (!read || channel->closed) {
+            // A ponder search waits for the next line: there is none.
+            if (channel->thinking && !channel->closed && channel->kind == ThinkKind::Ponder) channel->stop->store(true);
             channel->inputEnded = true;
             channel->finished = true;
             channel->ready.notify_one();
