@@ -243,7 +243,7 @@ void BM_StopToMove(benchmark::State& state) {
     }
     ReportLatencies(state, latencies);
 }
-BENCHMARK(BM_StopToMove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(500);
+BENCHMARK(BM_StopToMove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1000);
 
 // From END during a think to the end of the process, a fresh process each trial.
 void BM_EndToExit(benchmark::State& state) {
@@ -265,7 +265,7 @@ void BM_EndToExit(benchmark::State& state) {
     }
     ReportLatencies(state, latencies);
 }
-BENCHMARK(BM_EndToExit)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(200);
+BENCHMARK(BM_EndToExit)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1000);
 
 }  // namespace
 }  // namespace zomar

@@ -45,9 +45,7 @@ for session in 1 2 3 4; do
       board 7,7,2 8,8,1 8,7,2 done
     for turn in 1 2 3; do
       sleep "0.$((RANDOM % 5))"
-      printf '%s\r\n' "info timeout_turn $((RANDOM % 400 + 50))"
-      if ((RANDOM % 2)); then printf 'stop\r\n'; fi
-      printf '%s\r\n' "turn $turn,0"
+      printf '%s\r\n' "info timeout_turn $((RANDOM % 400 + 50))" "$( ((RANDOM % 2)) && echo stop)" "turn $turn,0"
     done
     sleep "0.$((RANDOM % 3))"
     printf 'end\r\n'

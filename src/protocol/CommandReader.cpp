@@ -27,7 +27,8 @@ LineKind KindOf(const std::string& line) {
 std::atomic<bool> leftBlocked{false};
 
 std::int32_t MsSince(Clock::time_point then) {
-    return static_cast<std::int32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - then).count());
+    return static_cast<std::int32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - then).count());
 }
 
 }  // namespace

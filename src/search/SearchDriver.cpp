@@ -189,7 +189,8 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     if (searchThreads > 1) helpers.emplace(searchThreads - 1, *gameBoard, *transpositionTable, limits, hardLimit);
     SearchLimits stoppable = limits;
     stoppable.stop = &StopRequest();
-    TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, stoppable);
+    TreeSearch search(
+        *transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, stoppable);
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
     const std::uint64_t helperNodes = helpers ? helpers->Stop() : 0;
 
