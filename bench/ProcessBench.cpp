@@ -1,6 +1,7 @@
 // The engine as a manager sees it: from starting the process to the "OK" of
 // "start" (wall time), the first answer of a fresh process beside a later one,
-// and the peak resident memory of short games.
+// the peak resident memory of short games, and how fast a think ends on STOP
+// or END.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -14,6 +15,7 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zomar {
@@ -65,6 +67,12 @@ public:
             if (c != '\n') throw std::runtime_error("the engine closed its output");
             if (line.rfind("DEBUG ", 0) != 0 && line.rfind("MESSAGE ", 0) != 0) return line;
         }
+    }
+
+    // Waits for the engine to end by itself, its input still open.
+    void WaitForExit() {
+        waitpid(mPid, nullptr, 0);
+        mPid = -1;
     }
 
     // Ends the engine and returns its peak resident memory in KiB.
@@ -186,6 +194,78 @@ BENCHMARK(BM_PeakMemoryBySize)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+
+// A quiet 20 x 20 position whose search would take the whole (long) turn.
+constexpr const char* LongThinkLines[] = {"board", "10,10,2", "10,11,1", "12,12,2", "8,9,1", "done"};
+// How long the engine thinks before the manager interrupts it.
+constexpr auto ThinkBeforeInterrupt = std::chrono::milliseconds(60);
+
+void SetUpLongThinks(EngineChild& engine) {
+    engine.Send("info timeout_turn 600000");
+    engine.Send("info time_left 100000000");
+    engine.Send("start 20");
+    engine.ReadAnswer();
+}
+
+void StartLongThink(EngineChild& engine) {
+    for (const char* line : LongThinkLines) engine.Send(line);
+    std::this_thread::sleep_for(ThinkBeforeInterrupt);
+}
+
+void ReportLatencies(benchmark::State& state, std::vector<double> ms) {
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["trials"] = static_cast<double>(ms.size());
+    state.counters["median_ms"] = ms[ms.size() / 2];
+    state.counters["p99_ms"] = ms[ms.size() * 99 / 100];
+    state.counters["worst_ms"] = ms.back();
+}
+
+// From STOP to the move line, each trial a fresh search of the same position
+// in one process. The iteration time is that latency.
+void BM_StopToMove(benchmark::State& state) {
+    std::vector<double> latencies;
+    try {
+        EngineChild engine;
+        SetUpLongThinks(engine);
+        for (auto _ : state) {
+            StartLongThink(engine);
+            const auto stopped = std::chrono::steady_clock::now();
+            engine.Send("stop");
+            engine.ReadAnswer();
+            latencies.push_back(MillisecondsSince(stopped));
+            state.SetIterationTime(latencies.back() / 1000);
+        }
+        engine.Finish();
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    ReportLatencies(state, latencies);
+}
+BENCHMARK(BM_StopToMove)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1000);
+
+// From END during a think to the end of the process, a fresh process each trial.
+void BM_EndToExit(benchmark::State& state) {
+    std::vector<double> latencies;
+    try {
+        for (auto _ : state) {
+            EngineChild engine;
+            SetUpLongThinks(engine);
+            StartLongThink(engine);
+            const auto ended = std::chrono::steady_clock::now();
+            engine.Send("end");
+            engine.WaitForExit();
+            latencies.push_back(MillisecondsSince(ended));
+            state.SetIterationTime(latencies.back() / 1000);
+        }
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    ReportLatencies(state, latencies);
+}
+BENCHMARK(BM_EndToExit)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1000);
 
 }  // namespace
 }  // namespace zomar

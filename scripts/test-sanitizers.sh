@@ -2,8 +2,9 @@
 # Builds the whole tree with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/ and runs the whole test suite there (the referee's game set
 # included). Any sanitizer report ends the process that made it with an error,
-# so it fails its test. Then a short two-thread search runs under
-# ThreadSanitizer (build-tsan/). JOBS sets the parallelism (default 2).
+# so it fails its test. Then a short two-thread search and a few sessions
+# that interrupt searches and ponders run under ThreadSanitizer (build-tsan/).
+# JOBS sets the parallelism (default 2).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-asan"
@@ -34,3 +35,20 @@ printf '%s\r\n' "start 15" "info thread_num 2" "info timeout_turn 1000" "info ti
   board 7,7,2 8,8,1 8,7,2 done "turn 9,9" end |
   TSAN_OPTIONS=halt_on_error=1:exitcode=66 "$tsan/src/pbrain-zomar" >/dev/null
 echo "ThreadSanitizer: two-thread search clean" >&2
+
+# The command reader beside searches and ponders: STOP, INFO lines and END at
+# random moments.
+for session in 1 2 3 4; do
+  {
+    printf '%s\r\n' "start 15" "info timeout_turn 1500" "info time_left 100000000" \
+      "info pondering $((session % 2))" "info thread_num $((session % 3 == 0 ? 2 : 1))" \
+      board 7,7,2 8,8,1 8,7,2 done
+    for turn in 1 2 3; do
+      sleep "0.$((RANDOM % 5))"
+      printf '%s\r\n' "info timeout_turn $((RANDOM % 400 + 50))" "$( ((RANDOM % 2)) && echo stop)" "turn $turn,0"
+    done
+    sleep "0.$((RANDOM % 3))"
+    printf 'end\r\n'
+  } | TSAN_OPTIONS=halt_on_error=1:exitcode=66 "$tsan/src/pbrain-zomar" >/dev/null
+done
+echo "ThreadSanitizer: command reader clean" >&2

@@ -1,9 +1,12 @@
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 
 #include "analysis/ProcessTables.h"
+#include "protocol/CommandReader.h"
 #include "search/ABPNSEngine.h"
 
 namespace zomar {
@@ -31,6 +34,9 @@ void ReportError(const std::string& text) {
 
 int main(int argc, char** argv) {
     using namespace zomar;
+    // The command reader's buffer then counts what waits in the pipe, and the
+    // C library's stream locks stay out of the reading thread.
+    std::ios::sync_with_stdio(false);
     int exitCode = 0;
     try {
         RunEngine(argc, argv);
@@ -42,5 +48,10 @@ int main(int argc, char** argv) {
         exitCode = 1;
     }
     ReleaseProcessTables();
+    if (ReaderLeftBlocked()) {
+        std::cout.flush();
+        std::fflush(stdout);
+        std::_Exit(exitCode);
+    }
     return exitCode;
 }

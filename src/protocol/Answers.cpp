@@ -31,6 +31,8 @@ constexpr const char* PictureLines[] = {
 }  // namespace
 
 void Communicator::SendLine(const std::string& text) {
+    // END during a think: the manager reads nothing more.
+    if (silenced.load()) return;
     *output << text << '\n' << std::flush;
 }
 

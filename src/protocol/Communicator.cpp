@@ -1,7 +1,6 @@
 #include "protocol/Communicator.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -13,9 +12,6 @@
 namespace zomar {
 
 namespace {
-
-// The command script that runs before standard input, every line echoed.
-constexpr const char* ScriptFileName = "input.txt";
 
 // Only the letters A to Z change, as with the C library's conversion.
 std::string LowercaseAscii(std::string text) {
@@ -35,8 +31,14 @@ std::string ArgumentsOf(const std::string& line) {
 
 }  // namespace
 
-Communicator::Communicator(const std::string& programPath)
-    : Communicator(programPath, std::cin, std::cout) {}
+std::string CommandOf(std::string line) {
+    StripCarriageReturn(line);
+    return LowercaseAscii(line.substr(0, line.find(' ')));
+}
+
+Communicator::Communicator(const std::string& programPath) : Communicator(programPath, std::cin, std::cout) {
+    inputMayBlock = true;
+}
 
 Communicator::Communicator(const std::string& programPath, std::istream& input, std::ostream& output)
     : input(&input), output(&output) {
@@ -44,30 +46,6 @@ Communicator::Communicator(const std::string& programPath, std::istream& input, 
     // The extension is cut from the file name only, so that a full stop in a
     // directory name ("./pbrain-zomar", "C:\v1.2\brain") cannot cut the name.
     programName = StripExtension(BaseName(programPath));
-}
-
-void Communicator::CommandLoop() {
-    // A folder of that name opens as a stream on some systems but is no script.
-    std::ifstream script;
-    if (platform::RegularFileExists(ScriptFileName)) script.open(ScriptFileName);
-    bool echo = script.is_open();
-    LineReader scriptLines(script);
-    LineReader inputLines(*input);
-    LineReader* source = echo ? &scriptLines : &inputLines;
-    while (running) {
-        currentLine.clear();
-        if (source == &scriptLines && !script.good()) {
-            source = &inputLines;
-        }
-        std::string line;
-        if (!source->Read(line) && source == &inputLines) {
-            return;  // standard input ended without "end"
-        }
-        if (echo) {
-            SendLine(line);
-        }
-        HandleLine(line);
-    }
 }
 
 void Communicator::HandleLine(const std::string& line) {
@@ -116,6 +94,8 @@ void Communicator::Dispatch() {
         DispatchListItems(arguments);
     } else if (command == "end") {
         running = false;
+    } else if (command == "stop" || command == "yxstop") {
+        // Nothing is being searched: a think that STOP ended has answered.
     } else if (command == "about") {
         SendLine(AboutLine());
     } else if (command == "turn") {
@@ -189,5 +169,18 @@ bool Communicator::OnOtherCommand(const std::string&, const std::string&) {
 }
 
 void Communicator::OnPosition(std::vector<BoardStone>) {}
+
+void Communicator::OnIdle() {}
+
+bool Communicator::BeginThink(ThinkKind kind) {
+    stopRequest.store(false);
+    return reader == nullptr || reader->BeginThink(kind);
+}
+
+void Communicator::EndThink() {
+    // Once the reader has left the think it no longer sets the flag.
+    if (reader != nullptr) reader->EndThink();
+    stopRequest.store(false);
+}
 
 }  // namespace zomar

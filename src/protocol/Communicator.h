@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -17,6 +18,24 @@ constexpr std::size_t MaxInfoTextLength = 255;
 // The memory limit used when the manager sets none (max_memory 0).
 constexpr std::int32_t DefaultMaxMemory = 62914560;
 
+// The command word of a line as the command loop reads it: lower case, up to
+// the first blank, without the carriage return.
+std::string CommandOf(std::string line);
+
+// What lines that arrive during a think do to it: a search ends on STOP,
+// YXSTOP or END, a ponder search on any line.
+enum class ThinkKind { Search, Ponder };
+
+// The reader of the command loop (protocol/CommandReader.h), as the engine's
+// thinks see it.
+class ThinkWatch {
+public:
+    virtual ~ThinkWatch() = default;
+    // False when a ponder search should not start: a line already waits.
+    virtual bool BeginThink(ThinkKind kind) = 0;
+    virtual void EndThink() = 0;
+};
+
 // The protocol front end: settings, the command loop, the answer formats. Every
 // game command becomes a virtual call that the engine implements.
 class Communicator {
@@ -31,6 +50,8 @@ public:
     Communicator(const Communicator&) = delete;
     Communicator& operator=(const Communicator&) = delete;
 
+    // protocol/CommandLoop.cpp: reads the lines on a thread of its own, so that
+    // a think hears STOP and END; interprets and answers them on this one.
     void CommandLoop();
     // Interprets one line as the loop would have read it; for hosts that hand
     // the engine its lines one at a time instead of through a stream.
@@ -70,6 +91,16 @@ public:
     virtual void OnRuleChanged(std::int32_t newRule);
     // Keys outside the settings table (for example "max_depth"); ignored by default.
     virtual void OnOtherInfo(const std::string& key, const std::string& value);
+    // The command loop has no line to interpret and is about to wait for one.
+    virtual void OnIdle();
+
+    // Brackets a think. Until EndThink the lines the command loop's reader
+    // reads set StopRequest as ThinkKind says, and END during a search
+    // silences the engine for good. Without the reader (lines handed to
+    // HandleLine) the flag stays clear.
+    bool BeginThink(ThinkKind kind);
+    void EndThink();
+    const std::atomic<bool>& StopRequest() const { return stopRequest; }
 
     bool running = true;
     bool boardMode = false;
@@ -84,6 +115,9 @@ public:
     std::string programName;
     std::vector<BoardStone> boardStones;
     MatchClock matchClock;
+    // How long the line being interpreted waited for a ponder search to end,
+    // in milliseconds: its clock started when it was read.
+    std::int32_t lineWaitMs = 0;
 
 private:
     // The two numbers of a move; false, with an ERROR line, when it has none.
@@ -93,6 +127,29 @@ private:
 
     std::istream* input;
     std::ostream* output;
+    // Standard input: its reader may be left blocked when the loop ends.
+    bool inputMayBlock = false;
+    // The command loop's reader while the loop runs.
+    ThinkWatch* reader = nullptr;
+    std::atomic<bool> stopRequest{false};
+    std::atomic<bool> silenced{false};
+};
+
+// Brackets a think of the engine (see Communicator::BeginThink).
+class ThinkWindow {
+public:
+    ThinkWindow(Communicator& communicator, ThinkKind kind)
+        : mCommunicator(communicator), mOpen(communicator.BeginThink(kind)) {}
+    ~ThinkWindow() {
+        if (mOpen) mCommunicator.EndThink();
+    }
+    ThinkWindow(const ThinkWindow&) = delete;
+    ThinkWindow& operator=(const ThinkWindow&) = delete;
+    explicit operator bool() const { return mOpen; }
+
+private:
+    Communicator& mCommunicator;
+    bool mOpen;
 };
 
 }  // namespace zomar

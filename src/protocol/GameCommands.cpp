@@ -40,7 +40,11 @@ void ABPNSEngine::ThinkAndAnswer() {
         engineToMove = true;
         PlayMove(PassCoord, false);
     }
-    const SearchResult result = ThinkMove();
+    SearchResult result;
+    {
+        const ThinkWindow think(*this, ThinkKind::Search);
+        result = ThinkMove();
+    }
     if (result.move >= boardArea) {
         SendError("No move to play: the board is full.");
         return;
@@ -50,6 +54,14 @@ void ABPNSEngine::ThinkAndAnswer() {
     SendMove(static_cast<int>(x), static_cast<int>(y));
     PlayFor(EngineMover, x, y);
     engineToMove = !engineToMove;
+}
+
+// With pondering on, the time between the engine's answer and the opponent's
+// move goes to a search of the position the opponent faces.
+void ABPNSEngine::OnIdle() {
+    if (!pondering || engineToMove || lastMover != EngineMover || !transpositionTable) return;
+    const ThinkWindow think(*this, ThinkKind::Ponder);
+    if (think) Ponder();
 }
 
 // A side that moves twice in a row passed in between: the pass keeps each side

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "analysis/PatternTables.h"
 #include "analysis/ProcessTables.h"
 #include "board/Geometry.h"
@@ -25,7 +29,8 @@ void Communicator::ParseInfo(const std::string& key, const std::string& value) {
         max_memory = StringToInt(value);
         OnMaxMemory(max_memory);
     } else if (key == "time_left") {
-        matchClock.SetTimeLeft(StringToInt(value));
+        const std::int64_t left = std::int64_t{StringToInt(value)} - lineWaitMs;
+        matchClock.SetTimeLeft(static_cast<std::int32_t>(std::max<std::int64_t>(left, INT32_MIN)));
     } else if (key == "game_type") {
         game_type = StringToInt(value);
     } else if (key == "rule") {

@@ -117,12 +117,16 @@ bool ABPNSEngine::OnAnalysisCommand(const std::string& command, const std::strin
 // number is reported and ignored.
 void ABPNSEngine::OnOtherInfo(const std::string& key, const std::string& value) {
     if (key != "max_depth" && key != "max_node" && key != "thread_num" && key != "hash_size" &&
-        key != "show_detail") {
+        key != "show_detail" && key != "pondering") {
         return;
     }
     const std::optional<std::int32_t> number = ReadInt(value);
     if (!number) {
         SendError("Ignored " + key + " " + value + ": not a number.");
+        return;
+    }
+    if (key == "pondering") {
+        pondering = *number != 0;
         return;
     }
     if (key == "thread_num") {

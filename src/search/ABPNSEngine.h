@@ -60,6 +60,7 @@ public:
     void OnOtherInfo(const std::string& key, const std::string& value) override;
 
     // protocol/GameCommands.cpp
+    void OnIdle() override;
     void OnTurn(std::uint32_t x, std::uint32_t y) override;
     void OnBegin() override;
     void OnBoard(std::vector<BoardStone> stones) override;
@@ -104,6 +105,8 @@ public:
     std::uint32_t candidatesWanted = 1;
     // What info show_detail asks to be written while searching.
     DetailReporter detail{[this](const std::string& line) { SendLine(line); }};
+    // From info pondering: search on the opponent's time.
+    bool pondering = false;
 
 private:
     // search/ABPNSEngine.cpp
@@ -134,6 +137,9 @@ private:
                                   std::int32_t hardLimit);
     // The memory the table may take, from max_memory and hash_size.
     std::int64_t TableMemoryLimit() const;
+    // Searches the game position, the opponent to move, until a line arrives;
+    // only what it leaves in the table is used.
+    void Ponder();
     // The search's wins and losses against one probe of the table.
     void ReportStoredVerdict(const ListBoard& board);
 

@@ -60,8 +60,10 @@ HelperThreads::Work HelperSearch(const ListBoard& position, TranspositionTable& 
         try {
             const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(position);
             SearchCounters counters;
+            SearchLimits own = limits;
+            own.stop = &stop;
             // Every other helper starts a ply deeper; helpers deepen until stopped.
-            TreeSearch search(table, counters, {}, limits, {&stop, (index + 1) % 2});
+            TreeSearch search(table, counters, {}, own, {(index + 1) % 2});
             search.IterativeDeepening(*board, hardLimit, hardLimit);
         } catch (const std::bad_alloc&) {
             // Memory refused for its board or a deeper move stack, like a

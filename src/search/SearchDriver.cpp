@@ -37,8 +37,11 @@ std::string ThreadStatisticsLine(std::uint32_t threads, std::uint64_t nodes, std
     return line.str();
 }
 
+// The turn's clock started when its command was read.
 TimeBudget ABPNSEngine::ComputeTimeBudget() {
-    return zomar::ComputeTimeBudget(matchClock.timeout_turn, matchClock.RemainingMs());
+    const std::int64_t turn = std::int64_t{matchClock.timeout_turn} - lineWaitMs;
+    return zomar::ComputeTimeBudget(static_cast<std::int32_t>(std::max<std::int64_t>(turn, INT32_MIN)),
+                                    matchClock.RemainingMs());
 }
 
 void ABPNSEngine::AllocateSearchMemory() {
@@ -130,6 +133,9 @@ bool HasRoomToSearch(const ListBoard& board) {
     return boardArea - board.moveCount >= MinEmptyPointsToSearch;
 }
 
+// A ponder search has no clock of its own: the next line ends it.
+constexpr std::int32_t PonderLimitMs = 24 * 3600 * 1000;
+
 bool CanCompleteFive(const ListBoard& board) {
     return board.categoryCount[board.ToMoveColour()][Win] > 0;
 }
@@ -199,7 +205,9 @@ SearchResult ABPNSEngine::SearchPosition(ListBoard& board, std::int32_t softLimi
     if (searchThreads > 1) {
         helpers.emplace(searchThreads - 1, HelperSearch(*gameBoard, *transpositionTable, limits, hardLimit));
     }
-    TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, limits);
+    SearchLimits stoppable = limits;
+    stoppable.stop = &StopRequest();
+    TreeSearch search(*transpositionTable, counters, [this](const std::string& line) { SendLine(line); }, stoppable);
     if (detail.Shows()) search.WatchRoot(&detail, {});
     const SearchResult result = search.IterativeDeepening(board, softLimit, hardLimit);
     const std::uint64_t helperNodes = helpers ? helpers->Stop() : 0;
@@ -229,6 +237,8 @@ SearchResult ABPNSEngine::SearchCandidates(ListBoard& board, std::uint32_t searc
     std::vector<Coord> found;
     SearchResult first;
     for (std::uint32_t i = 0; i < searches; ++i) {
+        // A stopped think answers the first candidate.
+        if (i > 0 && StopRequest().load()) break;
         const std::int32_t spent = stopwatch.ElapsedMs();
         const auto left = static_cast<std::int32_t>(searches - i);
         const std::int32_t hardShare = std::max(hardLimit - spent, 0) / left;
@@ -239,13 +249,33 @@ SearchResult ABPNSEngine::SearchCandidates(ListBoard& board, std::uint32_t searc
             found.push_back(first.move);
             continue;
         }
-        TreeSearch search(*transpositionTable, counters, {}, limits);
+        SearchLimits stoppable = limits;
+        stoppable.stop = &StopRequest();
+        TreeSearch search(*transpositionTable, counters, {}, stoppable);
         search.WatchRoot(detail.Shows() ? &detail : nullptr, found);
         const SearchResult candidate = search.IterativeDeepening(board, softShare, hardShare);
         if (candidate.move >= boardArea) break;
         found.push_back(candidate.move);
     }
     return first;
+}
+
+void ABPNSEngine::Ponder() {
+    const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(*gameBoard);
+    FollowRenjuBlack(*board);
+    if (board->moveCount >= boardArea || !HasRoomToSearch(*board)) return;
+    const std::int32_t status = GenerateSearchMoves(*board, 0);
+    if (status == SCORE_WIN || status == SCORE_LOSS || board->candidateCount < 2) return;
+    std::optional<HelperThreads> helpers;
+    if (searchThreads > 1) {
+        helpers.emplace(searchThreads - 1, HelperSearch(*gameBoard, *transpositionTable, limits, PonderLimitMs));
+    }
+    SearchLimits stoppable = limits;
+    stoppable.stop = &StopRequest();
+    SearchCounters ponderCounters;
+    TreeSearch search(*transpositionTable, ponderCounters, {}, stoppable);
+    search.IterativeDeepening(*board, PonderLimitMs, PonderLimitMs);
+    if (helpers) helpers->Stop();
 }
 
 }  // namespace zomar

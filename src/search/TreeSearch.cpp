@@ -67,7 +67,7 @@ bool TreeSearch::NodeBudgetSpent() const {
 
 bool TreeSearch::HardLimitReached(MsTimer& timer) {
     return timer.ElapsedMs() >= 0 || NodeBudgetSpent() ||
-           (mRole.stop != nullptr && mRole.stop->load(std::memory_order_relaxed));
+           (mLimits.stop != nullptr && mLimits.stop->load(std::memory_order_relaxed));
 }
 
 void TreeSearch::ReserveMoveStack(std::size_t entries, std::size_t inUse) {

@@ -20,10 +20,13 @@
 
 namespace zomar {
 
-// The managers' max_depth / max_node limits; 0 means none.
+// The managers' max_depth / max_node limits (0 means none) and the flag that
+// ends the search at once when set: the manager's STOP for the first thread,
+// the first thread's answer for a helper.
 struct SearchLimits {
     std::uint32_t maxDepth = 0;
     std::uint32_t maxNodes = 0;
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // Statistics of one move's search, owned by the engine.
@@ -32,11 +35,10 @@ struct SearchCounters {
     std::uint32_t maxPlyReached = 0;
 };
 
-// A helper thread's part in a search run by several threads: the first
-// thread's flag that ends it, and how many plies deeper than the first
-// thread its iterations start, so that the threads spread over the depths.
+// A helper thread's part in a search run by several threads: how many plies
+// deeper than the first thread its iterations start, so that the threads
+// spread over the depths.
 struct HelperRole {
-    const std::atomic<bool>* stop = nullptr;
     std::uint32_t depthShift = 0;
 };
 
@@ -77,8 +79,8 @@ public:
                               Coord& bestMove, std::int32_t bound, const Coord* focus, MsTimer& timer);
 
 private:
-    // The hard deadline has passed, the node budget is spent, or the first
-    // thread has answered.
+    // The hard deadline has passed, the node budget is spent, or the stop flag
+    // is set.
     bool HardLimitReached(MsTimer& timer);
     bool NodeBudgetSpent() const;
     // Grows the move stack to `entries`, keeping the first `inUse`.

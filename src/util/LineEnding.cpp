@@ -11,8 +11,15 @@ bool LineReader::Read(std::string& line) {
     if (c == '\n' && afterCarriageReturn) c = input->get();
     afterCarriageReturn = false;
     for (; c != End; c = input->get()) {
-        if (c == '\n' || c == '\r') {
-            afterCarriageReturn = c == '\r';
+        if (c == '\n') return true;
+        if (c == '\r') {
+            // The LF of a CR LF that came with it is taken now, so that no part
+            // of an answered line is left unread.
+            if (input->rdbuf()->in_avail() > 0 && input->peek() == '\n') {
+                input->get();
+            } else {
+                afterCarriageReturn = true;
+            }
             return true;
         }
         line += static_cast<char>(c);

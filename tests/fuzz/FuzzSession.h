@@ -23,7 +23,8 @@ struct SessionResult {
 
 // Runs one whole engine session in this process the way main does: start-up
 // tables for 20 x 20 and rule 0 (kept from the previous session when it left
-// them so), the engine on string streams, the command loop, and on a
+// them so), the engine on string streams, the command loop with its reading
+// thread (which takes the whole input in before each search), and on a
 // std::exception the one error line. Any other exception escapes. "input.txt"
 // in the current directory is read as by the engine.
 SessionResult RunProtocolSession(std::string_view bytes);
