@@ -28,7 +28,7 @@ TEST(AnalysisBoardTest, StartUpSessionAndThreeBestMovesAnswerInTheBoardsFormats)
     const EngineRun run = RunEngine(
         {"info show_detail 3", "yxshowinfo", "START 15", "INFO timeout_match 100000", "INFO timeout_turn 3000",
          "INFO time_left 100000", "INFO max_memory 0", "INFO game_type 1", "INFO rule 0", "INFO max_depth 8", "INFO thread_num 1",
-         "INFO hash_size 16384", "INFO caution_factor 3", "INFO time_increment 0", "INFO vcthread 1",
+         "INFO hash_size 16384", "INFO pondering 1", "INFO caution_factor 3", "INFO time_increment 0", "INFO vcthread 1",
          "INFO nbestsym 0", "INFO usedatabase 0", "INFO database_readonly 1", "INFO start_depth 2",
          "INFO thread_split_depth 5", "INFO checkmate 0", "YXBOARD 1,1,1 2,2,2 DONE", "YXBOARD", "7,7,2", "8,8,1",
          "8,7,2", "DONE", "YXHASHCLEAR", "YXNBEST 3", "end"},

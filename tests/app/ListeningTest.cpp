@@ -76,8 +76,10 @@ TEST_F(Listening, StopAnswersAtOnceAndLinesDuringAThinkFollowTheMoveInOrder) {
     EXPECT_THAT(engine.ReadLine(), Optional(StartsWith("name=\"Zomar\"")));
     EXPECT_EQ(engine.ReadLine(), "UNKNOWN");
 
-    // YXSTOP likewise; STOP with nothing to stop is not answered.
-    for (std::size_t i = 3; i < LongThink.size(); ++i) engine.Send(LongThink[i]);
+    // YXSTOP likewise, also through a search for several candidates; STOP
+    // with nothing to stop is not answered.
+    engine.Send("yxboard 10,10,2 10,11,1 12,12,2 8,9,1 done");
+    engine.Send("yxnbest 3");
     ASSERT_EQ(engine.ReadLine(300), std::nullopt);
     engine.Send("yxstop");
     EXPECT_EQ(ReadMove(engine).size(), 1u);
