@@ -33,6 +33,7 @@ std::string ArgumentsOf(const std::string& line) {
 
 std::string CommandOf(std::string line) {
     StripCarriageReturn(line);
+    StripLeadingBlanks(line);
     return LowercaseAscii(line.substr(0, line.find(' ')));
 }
 

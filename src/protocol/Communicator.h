@@ -18,8 +18,8 @@ constexpr std::size_t MaxInfoTextLength = 255;
 // The memory limit used when the manager sets none (max_memory 0).
 constexpr std::int32_t DefaultMaxMemory = 62914560;
 
-// The command word of a line as the command loop reads it: lower case, up to
-// the first blank, without the carriage return.
+// The command word of a line as the command loop reads it: lower case, after
+// any leading blanks, up to the next blank, without the carriage return.
 std::string CommandOf(std::string line);
 
 // What lines that arrive during a think do to it: a search ends on STOP,

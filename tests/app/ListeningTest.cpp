@@ -71,7 +71,7 @@ TEST_F(Listening, StopAnswersAtOnceAndLinesDuringAThinkFollowTheMoveInOrder) {
     StartLongThink(engine);
     engine.Send("about");
     engine.Send("frobnicate");
-    engine.Send("StOp");
+    engine.Send(" StOp");
     EXPECT_EQ(ReadMove(engine).size(), 1u) << "the move first, within PromptMs";
     EXPECT_THAT(engine.ReadLine(), Optional(StartsWith("name=\"Zomar\"")));
     EXPECT_EQ(engine.ReadLine(), "UNKNOWN");
