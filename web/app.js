@@ -46,8 +46,10 @@ let threatMaps = new Map();
 let moveClock = performance.now();
 // The limits in force: a refused value leaves the last good one.
 const limits = { time: LIMITS.time.fallback, depth: LIMITS.depth.fallback, nbest: LIMITS.nbest.fallback };
-// The clock beside "thinking".
-setInterval(() => think && think.kind !== 'quiet' && ($('status').textContent = status()), 100);
+// The time a search has run, under the status (which screen readers hear once).
+setInterval(() => {
+  $('clock').textContent = think && think.kind !== 'quiet' ? `${((performance.now() - think.started) / 1000).toFixed(1)} s` : '';
+}, 100);
 
 for (const rule of RULES) $('rule').add(new Option(rule.name, rule.id));
 $('key').replaceChildren(...BANDS.map(({ name }, band) => {
@@ -149,9 +151,8 @@ function status() {
   if (game.winner) return `${game.winner === humanColour ? 'You win' : 'The engine wins'} (${colourName(game.winner)} five).`;
   if (game.full()) return 'Draw: the board is full.';
   if (think) {
-    const seconds = ((performance.now() - think.started) / 1000).toFixed(1);
     const doing = { move: 'Engine thinking', analyse: `Analysing, ${colourName(think.toMove)} to move`, hint: 'Looking for a hint', quiet: 'Engine thinking' };
-    return think.kind === 'quiet' ? doing.quiet : `${doing[think.kind]}: ${seconds} s`;
+    return doing[think.kind];
   }
   if (game.toMove() !== humanColour) return `The engine (${colourName(engineColour())}) is to move: press Engine move, or place its stone yourself.`;
   return `Your move (${colourName(humanColour)}).`;
@@ -171,22 +172,30 @@ function searchMarks() {
   return { candidates };
 }
 
-// The figures of the last search, from the person's side; none from a search
+// The last search while the board shows its position, or the engine's move
+// played on it; null once the board shows another.
+function searchShown() {
+  const notation = game.toNotation();
+  return search && (search.notation === notation || search.after === notation) ? search : null;
+}
+
+// The figures of the shown search, from the person's side; none from a search
 // of another position or from an answer given without a search.
 function showFigures() {
-  const main = search?.stream.main;
-  const running = search && search === think;
+  const shown = searchShown();
+  const main = shown?.stream.main;
+  const running = shown && shown === think;
   let depth = '–';
   if (main) depth = `${main.depth} (deepest line ${main.selDepth})`;
   else if (running) depth = 'searching…';
-  else if (search?.stopped) depth = 'stopped before a first iteration ended';
-  else if (search) depth = 'no search: the engine answered at once';
-  const value = main ? describeValue(main, search.toMove, humanColour) : null;
-  $('search-caption').textContent = search ? `${SEARCH_WORDS[search.kind]}, ${colourName(search.toMove)} to move${running ? '' : ' (ended)'}` : '';
+  else if (shown?.stopped) depth = 'stopped before a first iteration ended';
+  else if (shown) depth = 'no search: the engine answered at once';
+  const value = main ? describeValue(main, shown.toMove, humanColour) : null;
+  $('search-caption').textContent = shown ? `${SEARCH_WORDS[shown.kind]}, ${colourName(shown.toMove)} to move${running ? '' : ' (ended)'}` : '';
   $('info-depth').textContent = depth;
   $('info-value').textContent = value ? `${value.text} for you (${colourName(humanColour)})` : '–';
   $('info-word').textContent = value ? value.word : '–';
-  const best = search?.stream.best;
+  const best = shown?.stream.best;
   $('info-best').textContent = best ? pointName(best.x, best.y) : '–';
   $('info-line').textContent = main?.line.map(({ x, y }) => pointName(x, y)).join(' ') || '–';
   $('info-speed').textContent = main ? `${Math.round(main.speed / 1000)}k nodes/s, ${main.totalNodes} nodes in ${(main.time / 1000).toFixed(1)} s` : '–';
@@ -347,6 +356,7 @@ async function engineMove() {
   }
   record.play({ ...move, t: Math.round(performance.now() - started) });
   sync();
+  search.after = game.toNotation();
   engineLine = game.moves;
   await fetchThreats();
 }
@@ -364,6 +374,7 @@ function stop() {
     const move = playable(current.stream.best) ?? pageMove();
     record.play({ ...move, t: Math.round(performance.now() - current.started) });
     sync();
+    current.after = game.toNotation();
     redraw();
     // The fresh engine is given the position once the move is on the board.
     setTimeout(() => fetchThreats().then(redraw));

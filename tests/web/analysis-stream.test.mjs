@@ -9,7 +9,7 @@ import { describeValue } from '../../web/value-words.js';
 const { ZOMAR_NATIVE_ENGINE: NATIVE } = process.env;
 
 test('the native engine\'s n-best lines read back as its candidates, and a cut block changes nothing', { skip: !NATIVE }, () => {
-  const depth = 5;
+  const depth = 6;
   const input = ['START 15', 'INFO show_detail 3', `INFO max_depth ${depth}`, 'INFO timeout_turn 100000',
     'INFO time_left 1000000000', 'YXBOARD', '7,7,2', '8,8,1', '7,8,2', 'DONE', 'YXNBEST 3', 'END', ''].join('\r\n');
   const lines = spawnSync(NATIVE, { input, encoding: 'utf8' }).stdout.split(/\r?\n/).filter(Boolean);
@@ -26,6 +26,9 @@ test('the native engine\'s n-best lines read back as its candidates, and a cut b
   assert.ok(!firsts.some(({ x, y }) => ['7,7', '8,8', '7,8'].includes(`${x},${y}`)));
   const answer = lines.find((line) => /^\d+,\d+$/.test(line));
   assert.equal(`${stream.best.x},${stream.best.y}`, answer, 'the best is the move the engine answers');
+  // A live mark while a later candidate is searched is that candidate's, not the best.
+  stream.feed(`MESSAGE REALTIME BEST ${firsts[2].x},${firsts[2].y}`);
+  assert.equal(`${stream.best.x},${stream.best.y}`, answer);
 });
 
 test('a value reads the same from either side: the sign turns, the word names the same colour', () => {
