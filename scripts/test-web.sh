@@ -22,4 +22,5 @@ ZOMAR_WEB_URL="http://127.0.0.1:$port/" \
 ZOMAR_NATIVE_ENGINE="$root/build/src/pbrain-zomar" \
 ZOMAR_WEB_SCREENSHOT="$root/build/web-board.png" \
 ZOMAR_WEB_PHONE_SCREENSHOT="$root/build/web-phone.png" \
+ZOMAR_WEB_ANALYSIS_SCREENSHOT="$root/build/web-analysis.png" \
   node --test --test-concurrency=1

@@ -1,5 +1,6 @@
 // Draws the board as SVG, one unit per point: grid, edge coordinates, stones
-// (numbered on request), the last move, the winning run and the threat shading.
+// (numbered on request), the last move, the winning run, the threat shading,
+// and a search's marks: its best line as numbered ghost stones, candidates.
 // Takes the person's points from the mouse, taps and the keyboard cursor.
 import { BLACK } from './position.js';
 import { THREAT_WORDS, bandOf } from './threat-names.js';
@@ -76,8 +77,10 @@ export class BoardView {
   }
 
   // threats: per point [black category, white category], or null; forbidden:
-  // the points black may not play, as "x,y", crossed.
-  draw(position, { numbers, threats, forbidden }) {
+  // the points black may not play, as "x,y", crossed; ghosts: a line of moves
+  // ahead as [{ x, y, colour }], drawn on empty points until one is taken;
+  // candidates: [{ x, y, label, value }], ringed with their rank and value.
+  draw(position, { numbers, threats, forbidden, ghosts = [], candidates = [] }) {
     const { size } = position;
     const svg = this.svg;
     if (size !== this.size) this.cursor = { x: size >> 1, y: size >> 1 };
@@ -107,6 +110,7 @@ export class BoardView {
       if (five.has(y * size + x)) stone.classList.add('five');
       if (numbers) element('text', { class: `number ${colour}`, x, y }, svg).textContent = index + 1;
     });
+    this.drawSearch(position, ghosts, candidates, svg);
     const last = position.moves.at(-1);
     if (last && !numbers) element('circle', { class: 'last', cx: last.x, cy: last.y, r: 0.14 }, svg);
     for (let y = 0; y < size; y++) {
@@ -121,6 +125,23 @@ export class BoardView {
     }
     this.cursorNode = element('rect', { class: 'cursor', width: 1, height: 1 }, svg);
     this.moveCursor(this.cursor.x, this.cursor.y, this.cursorShown);
+  }
+
+  drawSearch(position, ghosts, candidates, svg) {
+    const taken = new Set();
+    for (const [index, { x, y, colour }] of ghosts.entries()) {
+      if (!position.inside(x, y) || position.at(x, y) || taken.has(y * position.size + x)) break;
+      taken.add(y * position.size + x);
+      const name = colour === BLACK ? 'black' : 'white';
+      element('circle', { class: `ghost ${name}`, cx: x, cy: y, r: 0.42, 'data-x': x, 'data-y': y }, svg);
+      element('text', { class: `number ${name}`, x, y }, svg).textContent = index + 1;
+    }
+    for (const { x, y, label, value } of candidates) {
+      if (!position.inside(x, y) || position.at(x, y)) continue;
+      element('circle', { class: 'candidate', cx: x, cy: y, r: 0.4, 'data-x': x, 'data-y': y }, svg);
+      element('text', { class: 'candidate-rank', x, y }, svg).textContent = label;
+      if (value) element('text', { class: 'candidate-value', x, y: y + 0.62 }, svg).textContent = value;
+    }
   }
 
   // Left half of a point for black's category, right half for white's, each

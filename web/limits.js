@@ -3,6 +3,7 @@
 export const LIMITS = {
   time: { min: 100, max: 3600000, fallback: 2000, refusal: 'Give whole milliseconds from 100 to 3600000.' },
   depth: { min: 0, max: 999, fallback: 0, refusal: 'Give a whole number of plies from 0 (no limit) to 999.' },
+  nbest: { min: 1, max: 10, fallback: 3, refusal: 'Give a whole number of moves from 1 to 10.' },
 };
 
 export function checkLimit(name, text) {

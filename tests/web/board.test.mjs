@@ -10,7 +10,10 @@ import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { fromPsq } from '../../web/psq.js';
 
-const { ZOMAR_WEB_URL: URL, ZOMAR_NATIVE_ENGINE: NATIVE, ZOMAR_WEB_SCREENSHOT: SCREENSHOT, ZOMAR_WEB_PHONE_SCREENSHOT: PHONE_SCREENSHOT } = process.env;
+const {
+  ZOMAR_WEB_URL: URL, ZOMAR_NATIVE_ENGINE: NATIVE, ZOMAR_WEB_SCREENSHOT: SCREENSHOT, ZOMAR_WEB_PHONE_SCREENSHOT: PHONE_SCREENSHOT,
+  ZOMAR_WEB_ANALYSIS_SCREENSHOT: ANALYSIS_SCREENSHOT,
+} = process.env;
 const LINES = [[1, 0], [0, 1], [1, 1], [1, -1]];
 const SIZE = 15;
 
@@ -308,5 +311,104 @@ test('a refused time, depth or empty paste says why beside it and changes nothin
   await page.click('#paste');
   assert.match(await text(page, '#notice'), /nothing to paste.*unchanged/);
   assert.deepEqual((await shown(page)).board, board);
+  await page.close();
+});
+
+// The milliseconds from a click on `button` to a new stone on the board,
+// measured in the page, and the best move shown at the click.
+const stoneAfterClick = (page, button) => page.evaluate((id) => new Promise((resolve) => {
+  const stones = () => document.querySelectorAll('circle.stone').length;
+  const before = stones();
+  const clicked = performance.now();
+  const watch = new MutationObserver(() => {
+    if (stones() > before) {
+      watch.disconnect();
+      resolve([performance.now() - clicked, best]);
+    }
+  });
+  watch.observe(document.getElementById('board'), { childList: true });
+  const best = document.getElementById('info-best').textContent;
+  document.getElementById(id).click();
+}), button);
+const depthShown = (page) => page.waitForFunction(() => /^\d+/.test(document.getElementById('info-depth').textContent), { timeout: 60000 });
+
+test('Stop ends a 30 s think at once with its best move; Undo, Paste and New game cancel a think', async () => {
+  const page = await openGame(0);
+  await setValue(page, '#time', '30000');
+  await setValue(page, '#pos', 'h8i9h9i8');
+  await page.click('#paste');
+  await depthShown(page);
+  await page.waitForFunction(() => /^\d+\.\d s$/.test(document.getElementById('clock').textContent));
+  const [latency, best] = await stoneAfterClick(page, 'stop');
+  console.log(`Stop: the engine's move was on the board ${latency.toFixed(1)} ms after the click`);
+  assert.ok(latency < 100, `${latency} ms`);
+  const moves = await listed(page);
+  assert.equal(moves.length, 5);
+  assert.equal(moves[4][0], `5. ${best}`, 'the best move reported is played');
+  await settled(page);
+  // The fresh engine searches again; Undo, Paste and New game each cancel a think.
+  const paste = async () => {
+    await setValue(page, '#pos', 'h8i9h9i8');
+    await page.click('#paste');
+    await depthShown(page);
+  };
+  await paste();
+  await page.click('#undo');
+  await settled(page);
+  assert.deepEqual((await listed(page)).map(([, later]) => later), [false, false, false, true]);
+  await paste();
+  await paste();
+  assert.equal((await listed(page)).length, 4);
+  await page.click('#new');
+  await settled(page);
+  // The engine has black here: its first move is at once.
+  assert.ok((await shown(page)).board.size <= 1);
+  await page.close();
+});
+
+test('Analyse shows successive depths and the best line, starts again after an edit; Hint marks the best moves', async () => {
+  const page = await openGame(2);
+  await setValue(page, '#pos', 'h8i9h9i8g7');
+  await page.click('#paste');
+  await settled(page);
+  const stones = (await shown(page)).board.size;
+  await page.$eval('#threats', (box) => { box.checked = false; box.dispatchEvent(new Event('change')); });
+  await page.click('#analyse');
+  const depths = new Set();
+  while (depths.size < 2) {
+    await depthShown(page);
+    depths.add(parseInt(await text(page, '#info-depth'), 10));
+  }
+  assert.match(await text(page, '#info-word'), /black|white|even/);
+  const [ghosts, line] = await page.evaluate(() => [document.querySelectorAll('circle.ghost').length, document.getElementById('info-line').textContent]);
+  assert.equal(ghosts, line.split(' ').length, line);
+  if (ANALYSIS_SCREENSHOT) await page.screenshot({ path: ANALYSIS_SCREENSHOT });
+  const point = chooseClick((await shown(page)).board, null);
+  const depthAfterEdit = await page.$eval(`rect.hit[data-x="${point[0]}"][data-y="${point[1]}"]`, (hit) => {
+    hit.dispatchEvent(new MouseEvent('click', { bubbles: true }));
+    return document.getElementById('info-depth').textContent;
+  });
+  assert.match(depthAfterEdit, /searching/, 'the figures of the position before are cleared');
+  const board = (await shown(page)).board;
+  assert.equal(board.size, stones + 1, 'an edit is not answered by the engine');
+  await depthShown(page);
+  await page.click('#stop');
+  await settled(page);
+  assert.deepEqual((await shown(page)).board, board);
+
+  await setValue(page, '#nbest', '3');
+  await page.click('#hint');
+  await settled(page);
+  const marks = await page.$$eval('circle.candidate', (all) => all.map((c) => `${c.dataset.x},${c.dataset.y}`));
+  assert.ok(marks.length === 3 && marks.every((key) => !board.has(key)) && new Set(marks).size === 3, marks.join(' '));
+  assert.equal(await page.$$eval('text.candidate-value', (all) => all.filter((t) => /^[+-]?(M?\d+)$/.test(t.textContent)).length), 3);
+  assert.deepEqual((await shown(page)).board, board);
+  // On the empty board the engine answers at once, and says so.
+  await page.click('#new');
+  await settled(page);
+  await page.click('#hint');
+  await settled(page);
+  assert.match(await text(page, '#info-depth'), /no search/);
+  assert.equal(await page.$$eval('circle.candidate', (all) => all.length), 1);
   await page.close();
 });
