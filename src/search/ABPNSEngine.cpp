@@ -37,6 +37,8 @@ void ABPNSEngine::PlayMove(Coord point, bool /*byOpponent*/) {
 }
 
 void ABPNSEngine::NewBoard() {
+    // A new position drops a swap2 list left unfinished.
+    swap2Stones.reset();
     gameBoard.reset();
     gameBoard = std::make_unique<ListBoard>(BoardKind::Game);
 }
@@ -44,6 +46,7 @@ void ABPNSEngine::NewBoard() {
 void ABPNSEngine::OnMaxMemory(std::int32_t /*bytes*/) {}
 
 bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& /*arguments*/) {
+    if (TakesSwap2Line(command)) return true;
     if (command == "threats") {
         // The engine's colour is the one to move exactly when it is the engine's turn.
         const int toMove = gameBoard->ToMoveColour();

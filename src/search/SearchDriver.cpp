@@ -54,10 +54,9 @@ void ABPNSEngine::AllocateSearchMemory() {
     transpositionTable = std::make_unique<TranspositionTable>(SearchTableEntries(max_memory, workingSet, headroom));
 }
 
-SearchResult ABPNSEngine::ThinkMove() {
+TimeBudget ABPNSEngine::BudgetWithTable() {
     TimeBudget budget = ComputeTimeBudget();
     if (!firstThinkDone) {
-        // The allocation's time is charged to this move.
         MsTimer allocation;
         allocation.StartTimer();
         AllocateSearchMemory();
@@ -65,6 +64,11 @@ SearchResult ABPNSEngine::ThinkMove() {
         budget.hardLimit -= allocation.ElapsedMs();
         budget.softLimit = std::min(budget.softLimit, budget.hardLimit);
     }
+    return budget;
+}
+
+SearchResult ABPNSEngine::ThinkMove() {
+    const TimeBudget budget = BudgetWithTable();
     return DecideAtRoot(budget.softLimit, budget.hardLimit);
 }
 
