@@ -9,7 +9,8 @@
 //   --refuse-start       answers START with an ERROR line only
 //   --random SEED        plays a random empty point within two of a stone,
 //                        never one forbidden to it as black under renju, and
-//                        answers SWAP2BOARD with a random one of its answers
+//                        answers SWAP2BOARD with a random one of its answers;
+//                        seed 0 takes a new seed every run
 //   --swap2 LINE|LINE... answers SWAP2BOARD with these lines first; without
 //                        them the first empty points: three, or one (white)
 #include <chrono>
@@ -77,7 +78,8 @@ Script ReadScript(int argc, char** argv) {
 
 class Brain {
 public:
-    explicit Brain(Script script) : script(std::move(script)), random(this->script.seed) {}
+    explicit Brain(Script script)
+        : script(std::move(script)), random(this->script.seed != 0 ? this->script.seed : std::random_device()()) {}
 
     void Reset(int w, int h) {
         width = w;
