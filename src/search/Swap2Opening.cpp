@@ -28,16 +28,21 @@ namespace zomar {
 
 namespace {
 
-// White's value, white to move, of an even game after three and after five
-// stones: the medians over the three-stone openings of the tests and over the
-// positions the engine's own fourth and fifth stones make of them (-119 and
-// -123 at 200 ms a move, -120.5 and -124 at 1 s). The evaluation rates the
-// side to move well below its opponent, so an even game is far below 0.
-constexpr std::int32_t EvenAfterThree = -120;
-constexpr std::int32_t EvenAfterFive = -123;
-// Beyond this distance from even one side is clearly ahead: nine in ten of
-// those openings lie nearer (5 at 200 ms, 6.5 at 1 s).
+// White's value, white to move, where black and white score alike, after
+// three and after five stones. Fitted (logistic) to self-play games at 200 ms
+// a move: 164 games from three-stone positions (black's second stone up to six
+// points from the centre) and 104 from five-stone ones (three-stone openings
+// and the engine's own fourth and fifth stones), each valued as here. The
+// evaluation rates the side to move well below its opponent, so an even game
+// is far below 0.
+constexpr std::int32_t EvenAfterThree = -113;
+constexpr std::int32_t EvenAfterFive = -118;
+// Beyond this distance from even one side is clearly ahead: on the fitted
+// curves it scores about three games in four.
 constexpr std::int32_t ClearAdvantage = 6;
+// Black's second stone of a proposed triple lies within this many points of
+// the centre: the compact shapes favour black, the looser ones white.
+constexpr std::int32_t TripleReach = 4;
 // White's fourth and black's fifth stone of a balancing pair come from the
 // first moves of each side's list.
 constexpr std::uint32_t PairCandidates = 4;
@@ -194,7 +199,7 @@ private:
 };
 
 // Black at the centre, white beside it straight or diagonally, black's second
-// stone anywhere within two points of the centre: each shape once, up to the
+// stone anywhere within TripleReach of the centre: each shape once, up to the
 // mirror image that keeps the first two stones in place.
 std::vector<std::vector<Coord>> CentreTriples() {
     const std::int32_t cx = static_cast<std::int32_t>(boardWidth / 2);
@@ -207,8 +212,8 @@ std::vector<std::vector<Coord>> CentreTriples() {
         const std::int32_t wx = diagonal ? 1 : 0;
         const std::int32_t wy = -1;
         if (!onBoard(cx + wx, cy + wy)) continue;
-        for (std::int32_t dy = -2; dy <= 2; ++dy) {
-            for (std::int32_t dx = -2; dx <= 2; ++dx) {
+        for (std::int32_t dy = -TripleReach; dy <= TripleReach; ++dy) {
+            for (std::int32_t dx = -TripleReach; dx <= TripleReach; ++dx) {
                 if ((dx == 0 && dy == 0) || (dx == wx && dy == wy) || !onBoard(cx + dx, cy + dy)) continue;
                 // The mirror keeping both stones: x -> -x straight, (x, y) -> (-y, -x) diagonally.
                 const std::int32_t mx = diagonal ? -dy : -dx;
