@@ -92,7 +92,8 @@ public:
     std::uint32_t DepthCap(std::size_t extraStones) const {
         const std::int64_t room = static_cast<std::int64_t>(boardArea) - 1 -
                                   static_cast<std::int64_t>(engine.gameBoard->moveCount + extraStones);
-        const std::int64_t cap = engine.limits.maxDepth > 0 ? std::min<std::int64_t>(room, engine.limits.maxDepth) : room;
+        const std::int64_t cap =
+            engine.limits.maxDepth > 0 ? std::min<std::int64_t>(room, engine.limits.maxDepth) : room;
         return static_cast<std::uint32_t>(std::max<std::int64_t>(cap, 0));
     }
 
@@ -205,7 +206,8 @@ std::vector<std::vector<Coord>> CentreTriples() {
     const std::int32_t cx = static_cast<std::int32_t>(boardWidth / 2);
     const std::int32_t cy = static_cast<std::int32_t>(boardHeight / 2);
     const auto onBoard = [](std::int32_t x, std::int32_t y) {
-        return x >= 0 && y >= 0 && x < static_cast<std::int32_t>(boardWidth) && y < static_cast<std::int32_t>(boardHeight);
+        return x >= 0 && y >= 0 && x < static_cast<std::int32_t>(boardWidth) &&
+               y < static_cast<std::int32_t>(boardHeight);
     };
     std::vector<std::vector<Coord>> triples;
     for (const bool diagonal : {false, true}) {
@@ -219,9 +221,10 @@ std::vector<std::vector<Coord>> CentreTriples() {
                 const std::int32_t mx = diagonal ? -dy : -dx;
                 const std::int32_t my = diagonal ? -dx : dy;
                 if (std::pair(my, mx) < std::pair(dy, dx) && onBoard(cx + mx, cy + my)) continue;
-                triples.push_back({CoordFromXY(static_cast<std::uint32_t>(cx), static_cast<std::uint32_t>(cy)),
-                                   CoordFromXY(static_cast<std::uint32_t>(cx + wx), static_cast<std::uint32_t>(cy + wy)),
-                                   CoordFromXY(static_cast<std::uint32_t>(cx + dx), static_cast<std::uint32_t>(cy + dy))});
+                triples.push_back(
+                    {CoordFromXY(static_cast<std::uint32_t>(cx), static_cast<std::uint32_t>(cy)),
+                     CoordFromXY(static_cast<std::uint32_t>(cx + wx), static_cast<std::uint32_t>(cy + wy)),
+                     CoordFromXY(static_cast<std::uint32_t>(cx + dx), static_cast<std::uint32_t>(cy + dy))});
             }
         }
     }
@@ -285,7 +288,9 @@ void ABPNSEngine::AnswerSwap2(const std::vector<BoardStone>& stones) {
             }
             const std::vector<Coord> pair = judge.MostBalanced(std::move(pairs), EvenAfterFive);
             report("two", judge.lastValue);
-            answer = pair.size() == 2 ? PointsText(pair) : white.value < EvenAfterThree ? "SWAP" : PointText(white.move);
+            answer = pair.size() == 2               ? PointsText(pair)
+                     : white.value < EvenAfterThree ? "SWAP"
+                                                    : PointText(white.move);
         }
     } else if (stones.size() == 5) {
         const Judgement white = judge.Deepening({}, budget.softLimit);

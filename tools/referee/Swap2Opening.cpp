@@ -59,8 +59,9 @@ bool Referee::PlaySwap2Opening(GameBoard& board, std::vector<Point>& history, Ga
         const std::optional<std::string> line = TimedAnswer(seat, Swap2Request(history), report);
         if (!line) return std::nullopt;
         std::optional<Swap2Answer> answer = ParseSwap2Answer(*line);
-        bool legal = answer && (answer->swap ? swapAllowed
-                                             : std::find(counts.begin(), counts.end(), answer->stones.size()) != counts.end());
+        bool legal =
+            answer && (answer->swap ? swapAllowed
+                                    : std::find(counts.begin(), counts.end(), answer->stones.size()) != counts.end());
         for (std::size_t i = 0; legal && i < answer->stones.size(); ++i) {
             const Stone colour = history.size() % 2 == 0 ? Stone::Black : Stone::White;
             legal = board.Place(answer->stones[i], colour) == Placement::Placed;
