@@ -143,22 +143,23 @@ describe "B: $engine_b" "${info_b[@]}"
 echo "board ${size}x$size rule $rule, turn $turn ms, match $match ms, ${#openings[@]} openings, both colours"
 "$stats" "$wins" "$draws" "$losses" "${sprt_arguments[@]}"
 echo "games with an answer over $turn ms: $late"
+touch "$work/faults.txt" "$work/late.txt"
+sed 's/^/  /' "$work/late.txt"
+echo "illegal moves: $(grep -c 'illegal' "$work/faults.txt" || true)," \
+  "faults in all: $(wc -l <"$work/faults.txt")"
+sed 's/^ */  /' "$work/faults.txt"
 if [ ${#swap2[@]} -gt 0 ]; then
   # Each seat's swap2 answers by step, and black's score once the colours are chosen.
   touch "$work/games.txt"
   awk '{
-    text = $0; sub(/.*swap2 /, "", text); sub(/, black [AB]: .*/, "", text)
+    text = $0; sub(/.*swap2 /, "", text); sub(/ \(slowest .*/, "", text)
+    ms = $0; sub(/.*swap2 .*\(slowest /, "", ms); ms += 0; if (ms > slowest) slowest = ms
     n = split(text, answers, ", ")
     for (i = 1; i <= n; ++i) { split(answers[i], w, " "); count[w[1] " step " i ": " w[2]]++ }
     games++
     if ($0 ~ /: black \([AB]\) wins/) black += 1; else if ($0 ~ /: draw by/) black += 0.5
   } END {
     for (key in count) print "swap2 " key " " count[key]
-    if (games > 0) printf "swap2 black score %.1f / %d games (%.1f %%)\n", black, games, 100 * black / games
+    if (games > 0) printf "swap2 black score %.1f / %d games (%.1f %%), slowest swap2 answer %d ms\n", black, games, 100 * black / games, slowest
   }' "$work/games.txt" | sort
 fi
-touch "$work/faults.txt" "$work/late.txt"
-sed 's/^/  /' "$work/late.txt"
-echo "illegal moves: $(grep -c 'illegal' "$work/faults.txt" || true)," \
-  "faults in all: $(wc -l <"$work/faults.txt")"
-sed 's/^ */  /' "$work/faults.txt"

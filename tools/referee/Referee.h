@@ -60,6 +60,7 @@ struct GameReport {
     int slowestSeat = -1;
     std::vector<Fault> faults;
     std::string swap2;  // the swap2 answers, "A three, B swap" and so on
+    int swap2SlowestMs = 0;
 };
 
 // A move as brains write it, "x,y"; nothing when the text is not one.

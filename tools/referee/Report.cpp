@@ -25,7 +25,7 @@ std::string DescribeGame(int number, int total, const GameReport& report, int tu
     text << "game " << number << "/" << total << ": " << setup.width << "x" << setup.height << " rule " << setup.rule
          << ", "
          << (setup.opening ? "opening " + setup.opening->source
-             : setup.swap2 ? "swap2 " + report.swap2
+             : setup.swap2 ? "swap2 " + report.swap2 + " (slowest " + std::to_string(report.swap2SlowestMs) + " ms)"
                            : std::string("begin"))
          << ", black "
          << SeatName(setup.blackSeat) << ": ";

@@ -5,6 +5,7 @@
 // answers SWAP (it takes black) or white's sixth stone. Then BOARD, the stones
 // seen from the side to move.
 #include <algorithm>
+#include <chrono>
 #include <sstream>
 
 #include "referee/Referee.h"
@@ -56,8 +57,12 @@ bool Referee::PlaySwap2Opening(GameBoard& board, std::vector<Point>& history, Ga
     // Asks the seat; its answer must be SWAP when allowed or one of the stone
     // counts, each stone legal for its colour.
     const auto ask = [&](int seat, bool swapAllowed, std::vector<std::size_t> counts) -> std::optional<Swap2Answer> {
+        const auto asked = std::chrono::steady_clock::now();
         const std::optional<std::string> line = TimedAnswer(seat, Swap2Request(history), report);
         if (!line) return std::nullopt;
+        const auto elapsed = std::chrono::steady_clock::now() - asked;
+        report.swap2SlowestMs = std::max(
+            report.swap2SlowestMs, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
         std::optional<Swap2Answer> answer = ParseSwap2Answer(*line);
         bool legal =
             answer && (answer->swap ? swapAllowed
