@@ -22,6 +22,7 @@ usage: scripts/match.sh ENGINE_A ENGINE_B [options]
   --concurrency J      games at once (the number of cores)
   --sprt E0,E1[,A,B]   stop when elo1 E1 or elo0 E0 is accepted (alpha, beta 0.05)
   --referee-option O   passed on to the referee (repeatable), e.g. --tolerance
+  --swap2              every game opens with swap2 instead of an opening
 BUILD_DIR: take the referee from that build tree as it is; default: build/, built first.
 EOF
 }
@@ -32,7 +33,9 @@ engine_b=$(realpath "$2")
 shift 2
 games=200 turn=1000 match=0 size=20 rule=0 concurrency=$(nproc) sprt=""
 info_a=() info_b=() referee_options=()
+swap2=()
 while [ $# -gt 0 ]; do
+  if [ "$1" = --swap2 ]; then swap2=(--swap2); shift; continue; fi
   [ $# -ge 2 ] || { usage >&2; exit 2; }
   case "$1" in
     --games) games=$2 ;;
@@ -87,7 +90,7 @@ play_pair() {
   local pair=$1
   local opening=$((pair % ${#openings[@]}))
   printf '%s\n' "${openings[$opening]}" >"$work/opening-$pair.txt"
-  "$referee" --games 2 --sizes "$size" --rules "$rule" --begin-every 0 --openings "$work/opening-$pair.txt" \
+  "$referee" --games 2 --sizes "$size" --rules "$rule" --begin-every 0 --openings "$work/opening-$pair.txt" "${swap2[@]}" \
     --turn "$turn" --match "$match" "${info_a[@]}" "${info_b[@]}" "${referee_options[@]}" \
     "$engine_a" "$engine_b" >"$work/pair-$pair.txt" 2>&1 || true
 }
@@ -114,8 +117,14 @@ while [ "$finished" -lt "$started" ] || { [ "$started" -lt "$pairs" ] && [ -z "$
   cat "$work/late-$pair.txt" >>"$work/late.txt"
   wins=$((wins + a)) draws=$((draws + d)) losses=$((losses + b)) late=$((late + slow))
   grep -E '^ *fault: |^fault at END' "$out" >>"$work/faults.txt" || true
-  echo "pair $((pair + 1))/$pairs (${sources[$((pair % ${#openings[@]}))]}): A $a, draws $d, B $b;" \
+  opened_by=${sources[$((pair % ${#openings[@]}))]}
+  [ ${#swap2[@]} -eq 0 ] || opened_by=swap2
+  echo "pair $((pair + 1))/$pairs ($opened_by): A $a, draws $d, B $b;" \
     "total $wins-$draws-$losses"
+  if [ ${#swap2[@]} -gt 0 ]; then
+    grep '^game ' "$out" | sed 's/^/  /'
+    grep '^game ' "$out" >>"$work/games.txt" || true
+  fi
   if [ ${#sprt_arguments[@]} -gt 0 ] && [ -z "$decided" ]; then
     verdict=$("$stats" "$wins" "$draws" "$losses" "${sprt_arguments[@]}" | tail -n 1)
     case "$verdict" in *accepted*) decided=$verdict ;; esac
@@ -139,3 +148,18 @@ sed 's/^/  /' "$work/late.txt"
 echo "illegal moves: $(grep -c 'illegal' "$work/faults.txt" || true)," \
   "faults in all: $(wc -l <"$work/faults.txt")"
 sed 's/^ */  /' "$work/faults.txt"
+if [ ${#swap2[@]} -gt 0 ]; then
+  # Each seat's swap2 answers by step, and black's score once the colours are chosen.
+  touch "$work/games.txt"
+  awk '{
+    text = $0; sub(/.*swap2 /, "", text); sub(/ \(slowest .*/, "", text)
+    ms = $0; sub(/.*swap2 .*\(slowest /, "", ms); ms += 0; if (ms > slowest) slowest = ms
+    n = split(text, answers, ", ")
+    for (i = 1; i <= n; ++i) { split(answers[i], w, " "); count[w[1] " step " i ": " w[2]]++ }
+    games++
+    if ($0 ~ /: black \([AB]\) wins/) black += 1; else if ($0 ~ /: draw by/) black += 0.5
+  } END {
+    for (key in count) print "swap2 " key " " count[key]
+    if (games > 0) printf "swap2 black score %.1f / %d games (%.1f %%), slowest swap2 answer %d ms\n", black, games, 100 * black / games, slowest
+  }' "$work/games.txt" | sort
+fi

@@ -63,6 +63,8 @@ void ABPNSEngine::PlayMove(Coord point, bool /*byOpponent*/) {
 }
 
 void ABPNSEngine::NewBoard() {
+    // A new position drops a swap2 list left unfinished.
+    swap2Stones.reset();
     gameBoard.reset();
     gameBoard = std::make_unique<ListBoard>(BoardKind::Game);
 }
@@ -81,6 +83,7 @@ void ABPNSEngine::DropTable() {
 
 bool ABPNSEngine::OnOtherCommand(const std::string& command, const std::string& arguments) {
     if (OnAnalysisCommand(command, arguments)) return true;
+    if (TakesSwap2Line(command)) return true;
     if (command == "threats") {
         // The engine's colour is the one to move exactly when it is the engine's turn.
         const int toMove = gameBoard->ToMoveColour();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,12 @@ std::string SearchStatisticsLine(std::uint32_t nodes, std::int32_t vcfNodes, std
 // The "DEBUG threads " line: stones placed by all search threads, speed.
 std::string ThreadStatisticsLine(std::uint32_t threads, std::uint64_t nodes, std::uint32_t elapsedMs);
 
-// The engine. Its methods live in four files:
+// The engine. Its methods live in five files:
 //   search/ABPNSEngine.cpp     construction, the game board, extension commands and keys
 //   protocol/GameCommands.cpp  the game commands of the protocol
 //   search/SearchDriver.cpp    one move: budget, table, forced answers, the search
 //   search/BenchmarkCommand.cpp  "testab": searches of position files
+//   search/Swap2Opening.cpp    the swap2 opening: "swap2board", its stones, "done"
 class ABPNSEngine : public SearchEngine {
 public:
     // search/ABPNSEngine.cpp
@@ -74,9 +76,16 @@ public:
     virtual SearchResult ThinkMove();
     virtual void AllocateSearchMemory();
     TimeBudget ComputeTimeBudget();
+    // The move's budget, the table allocated first on the first move (its time
+    // charged to the move).
+    TimeBudget BudgetWithTable();
 
     // search/BenchmarkCommand.cpp: searches every position file matching pattern.
     void RunSearchTest(const std::string& pattern);
+
+    // search/Swap2Opening.cpp: true when the line starts, continues or ends a
+    // swap2 list ("swap2board", stones "x,y" or "x,y,field", "done").
+    bool TakesSwap2Line(const std::string& command);
 
     std::int32_t lastMover = 4;
     bool engineToMove = false;
@@ -145,6 +154,11 @@ private:
 
     // search/BenchmarkCommand.cpp
     std::int32_t SearchTestPosition(const std::string& name);
+
+    // search/Swap2Opening.cpp: the answer to a whole list.
+    void AnswerSwap2(const std::vector<BoardStone>& stones);
+    // The stones of a swap2 list being read; empty outside one.
+    std::optional<std::vector<BoardStone>> swap2Stones;
 };
 
 }  // namespace zomar

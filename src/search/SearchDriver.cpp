@@ -66,7 +66,7 @@ std::int64_t ABPNSEngine::TableMemoryLimit() const {
     return maxMemorySent ? std::min<std::int64_t>(bytes, max_memory) : bytes;
 }
 
-SearchResult ABPNSEngine::ThinkMove() {
+TimeBudget ABPNSEngine::BudgetWithTable() {
     TimeBudget budget = ComputeTimeBudget();
     // A new limit or board size sizes the table again, from what the tables
     // of that size leave: the limit holds for every game of the process.
@@ -81,6 +81,11 @@ SearchResult ABPNSEngine::ThinkMove() {
         budget.hardLimit -= allocation.ElapsedMs();
         budget.softLimit = std::min(budget.softLimit, budget.hardLimit);
     }
+    return budget;
+}
+
+SearchResult ABPNSEngine::ThinkMove() {
+    const TimeBudget budget = BudgetWithTable();
     return DecideAtRoot(budget.softLimit, budget.hardLimit);
 }
 

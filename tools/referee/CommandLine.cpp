@@ -14,6 +14,7 @@ const char* const UsageText =
     "  --rules LIST       rules: 0 five or more, 1 exactly five, 4 renju (0,1)\n"
     "  --openings FILE    opening file in offset notation (repeatable)\n"
     "  --begin-every K    every K-th round opens with BEGIN, 0 never (2)\n"
+    "  --swap2            every game opens with swap2 (SWAP2BOARD), the first player A or B in turn\n"
     "  --turn MS          timeout_turn (200)\n"
     "  --match MS         timeout_match per game, 0 none (0)\n"
     "  --tolerance MS     grace beyond the turn limit (500)\n"
@@ -101,6 +102,8 @@ RefereeSettings ParseCommandLine(const std::vector<std::string>& arguments) {
             openingFiles.push_back(value());
         } else if (option == "--begin-every") {
             settings.schedule.beginEvery = static_cast<int>(number(0, 1000000));
+        } else if (option == "--swap2") {
+            settings.schedule.swap2 = true;
         } else if (option == "--turn") {
             settings.match.turnMs = static_cast<int>(number(1, 3600000));
         } else if (option == "--match") {

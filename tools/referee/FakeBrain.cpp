@@ -8,11 +8,16 @@
 //   --chatter            writes MESSAGE and DEBUG lines before every answer
 //   --refuse-start       answers START with an ERROR line only
 //   --random SEED        plays a random empty point within two of a stone,
-//                        never one forbidden to it as black under renju
+//                        never one forbidden to it as black under renju, and
+//                        answers SWAP2BOARD with a random one of its answers;
+//                        seed 0 takes a new seed every run
+//   --swap2 LINE|LINE... answers SWAP2BOARD with these lines first; without
+//                        them the first empty points: three, or one (white)
 #include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -29,6 +34,7 @@ using zomar::referee::Stone;
 
 struct Script {
     std::vector<std::pair<int, int>> moves;
+    std::vector<std::string> swap2;
     int crashAt = 0;
     int sleepAt = 0;
     int sleepMs = 0;
@@ -52,7 +58,11 @@ Script ReadScript(int argc, char** argv) {
         else if (option == "--error-at") script.errorAt = std::stoi(value), ++i;
         else if (option == "--garbage-at") script.garbageAt = std::stoi(value), ++i;
         else if (option == "--sleep-at") std::sscanf(value.c_str(), "%d:%d", &script.sleepAt, &script.sleepMs), ++i;
-        else if (option == "--moves") {
+        else if (option == "--swap2") {
+            std::istringstream list(value);
+            for (std::string answer; std::getline(list, answer, '|');) script.swap2.push_back(answer);
+            ++i;
+        } else if (option == "--moves") {
             std::istringstream list(value);
             for (std::string move; std::getline(list, move, ';');) {
                 int x = 0;
@@ -68,7 +78,8 @@ Script ReadScript(int argc, char** argv) {
 
 class Brain {
 public:
-    explicit Brain(Script script) : script(std::move(script)), random(this->script.seed) {}
+    explicit Brain(Script script)
+        : script(std::move(script)), random(this->script.seed != 0 ? this->script.seed : std::random_device()()) {}
 
     void Reset(int w, int h) {
         width = w;
@@ -95,24 +106,50 @@ public:
             Line("DEBUG depth 1");
         }
         if (requests == script.garbageAt) return Line("pass");
-        int x = 0;
-        int y = 0;
+        Point p;
         if (next < script.moves.size()) {
-            x = script.moves[next].first;
-            y = script.moves[next].second;
+            p = {script.moves[next].first, script.moves[next].second};
             ++next;
-        } else if (script.random) {
-            const Point p = RandomPoint();
-            x = p.x;
-            y = p.y;
         } else {
-            std::size_t p = 0;
-            while (p < cells.size() && cells[p]) ++p;
-            x = static_cast<int>(p) % width;
-            y = static_cast<int>(p) / width;
+            p = NextPoint();
         }
-        Occupy(x, y, true);
-        Line(std::to_string(x) + "," + std::to_string(y));
+        Occupy(p.x, p.y, true);
+        Line(std::to_string(p.x) + "," + std::to_string(p.y));
+    }
+
+    Point NextPoint() {
+        if (script.random) return RandomPoint();
+        std::size_t p = 0;
+        while (p < cells.size() && cells[p]) ++p;
+        return {static_cast<int>(p) % width, static_cast<int>(p) / width};
+    }
+
+    // The stones so far, black first. The judge holds black's stones as black
+    // here, so that RandomPoint keeps black's stones off forbidden points.
+    void AnswerSwap2(const std::vector<Point>& given) {
+        Reset(width, height);
+        for (std::size_t i = 0; i < given.size(); ++i) Occupy(given[i].x, given[i].y, i % 2 == 0);
+        std::string answer;
+        std::size_t count = given.empty() ? 3 : 1;
+        if (nextSwap2 < script.swap2.size()) {
+            answer = script.swap2[nextSwap2++];
+            count = 0;
+        } else if (script.random && !given.empty()) {
+            // Swap, one stone, or (with three stones) two.
+            const std::size_t option = std::uniform_int_distribution<std::size_t>(0, given.size() == 3 ? 2 : 1)(random);
+            if (option == 0) answer = "SWAP";
+            count = option;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            const Point p = NextPoint();
+            Occupy(p.x, p.y, (given.size() + i) % 2 == 0);
+            if (i > 0) answer += ' ';
+            answer += std::to_string(p.x);
+            answer += ',';
+            answer += std::to_string(p.y);
+        }
+        Reset(width, height);
+        Line(answer);
     }
 
     void Line(const std::string& text) { std::cout << text << "\r\n" << std::flush; }
@@ -146,6 +183,7 @@ public:
     std::vector<bool> cells = std::vector<bool>(400, false);
     int requests = 0;
     std::size_t next = 0;
+    std::size_t nextSwap2 = 0;
     std::mt19937 random;
     std::unique_ptr<RenjuJudge> judge = std::make_unique<RenjuJudge>(20, 20);
     int stones[2] = {};  // own, opponent's
@@ -157,11 +195,21 @@ public:
 int main(int argc, char** argv) {
     Brain brain(ReadScript(argc, argv));
     bool boardMode = false;
+    std::optional<std::vector<Point>> swap2;
     for (std::string line; std::getline(std::cin, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         int a = 0;
         int b = 0;
-        if (boardMode) {
+        if (swap2) {
+            if (line == "DONE") {
+                brain.AnswerSwap2(*swap2);
+                swap2.reset();
+            } else if (std::sscanf(line.c_str(), "%d,%d", &a, &b) == 2) {
+                swap2->push_back({a, b});
+            }
+        } else if (line == "SWAP2BOARD") {
+            swap2.emplace();
+        } else if (boardMode) {
             if (line == "DONE") {
                 boardMode = false;
                 brain.Answer();

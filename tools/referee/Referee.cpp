@@ -42,7 +42,8 @@ std::optional<int> ParseCoordinate(const std::string& text) {
     return value;
 }
 
-// The answer "x,y"; nothing when the line is not a move.
+}  // namespace
+
 std::optional<Point> ParseMove(const std::string& line) {
     const std::size_t comma = line.find(',');
     if (comma == std::string::npos) return std::nullopt;
@@ -55,6 +56,8 @@ std::optional<Point> ParseMove(const std::string& line) {
 std::string MoveText(Point point) {
     return std::to_string(point.x) + "," + std::to_string(point.y);
 }
+
+namespace {
 
 std::string StartCommand(const GameSetup& setup) {
     if (setup.width == setup.height) return "START " + std::to_string(setup.width);
@@ -166,15 +169,55 @@ GameReport Referee::PlayGame(const GameSetup& setup) {
     return report;
 }
 
+void LoseGame(GameReport& report, int seat, const std::string& reason) {
+    report.winner = report.setup.blackSeat == seat ? Stone::White : Stone::Black;
+    report.reason = reason + " of " + SeatName(seat);
+}
+
+std::optional<std::string> Referee::TimedAnswer(int seat, const std::vector<std::string>& lines, GameReport& report) {
+    Seat& s = seats[seat];
+    std::vector<Fault>& faults = report.faults;
+    CheckUnaskedOutput(seat, faults);
+    const int timeLeft = options.matchMs > 0 ? std::max(0, options.matchMs - s.usedMs) : UnlimitedTimeLeft;
+    Send(seat, "INFO time_left " + std::to_string(timeLeft));
+    for (const std::string& line : lines) Send(seat, line);
+
+    const int limitMs = options.turnMs + options.toleranceMs;
+    const Clock::time_point asked = Clock::now();
+    std::optional<std::string> answer = ReadAnswer(seat, limitMs, faults);
+    const int elapsed = ElapsedMs(asked);
+    if (elapsed > report.slowestMs) {
+        report.slowestMs = elapsed;
+        report.slowestSeat = seat;
+    }
+    if (!answer) {
+        if (s.process->OutputEnded()) {
+            Retire(seat, &faults);
+            LoseGame(report, seat, "crash");
+        } else {
+            faults.push_back({FaultKind::TimeOverrun, seat, "no answer within " + std::to_string(limitMs) + " ms"});
+            Retire(seat, nullptr);
+            LoseGame(report, seat, "time overrun");
+        }
+        return std::nullopt;
+    }
+    s.usedMs += elapsed;
+    if (options.matchMs > 0 && s.usedMs > options.matchMs + options.toleranceMs) {
+        faults.push_back({FaultKind::TimeOverrun, seat, "match time used: " + std::to_string(s.usedMs) + " ms"});
+        LoseGame(report, seat, "match time overrun");
+        return std::nullopt;
+    }
+    return answer;
+}
+
 GameReport Referee::PlayMoves(const GameSetup& setup) {
     GameReport report;
     report.setup = setup;
     std::vector<Fault>& faults = report.faults;
-    const auto seatOf = [&](Stone colour) { return colour == Stone::Black ? setup.blackSeat : 1 - setup.blackSeat; };
-    const auto lose = [&](int seat, const std::string& reason) {
-        report.winner = seatOf(Stone::Black) == seat ? Stone::White : Stone::Black;
-        report.reason = reason + " of " + SeatName(seat);
+    const auto seatOf = [&](Stone colour) {
+        return colour == Stone::Black ? report.setup.blackSeat : 1 - report.setup.blackSeat;
     };
+    const auto lose = [&](int seat, const std::string& reason) { LoseGame(report, seat, reason); };
 
     const bool ready[2] = {Prepare(0, setup, faults), Prepare(1, setup, faults)};
     if (!ready[0] || !ready[1]) {
@@ -190,10 +233,11 @@ GameReport Referee::PlayMoves(const GameSetup& setup) {
         if (!stones) throw std::runtime_error(setup.opening->source + ": opening does not fit the board");
         history = *stones;
         for (std::size_t i = 0; i < history.size(); ++i) board.Place(history[i], i % 2 == 0 ? Stone::Black : Stone::White);
+    } else if (setup.swap2 && !PlaySwap2Opening(board, history, report)) {
+        return report;
     }
     report.moves = static_cast<int>(history.size());
     Stone toMove = history.size() % 2 == 0 ? Stone::Black : Stone::White;
-    const int limitMs = options.turnMs + options.toleranceMs;
 
     for (;;) {
         if (board.IsFull()) {
@@ -202,47 +246,22 @@ GameReport Referee::PlayMoves(const GameSetup& setup) {
         }
         const int seat = seatOf(toMove);
         Seat& s = seats[seat];
-        CheckUnaskedOutput(seat, faults);
-        const int timeLeft = options.matchMs > 0 ? std::max(0, options.matchMs - s.usedMs) : UnlimitedTimeLeft;
-        Send(seat, "INFO time_left " + std::to_string(timeLeft));
+        std::vector<std::string> request;
         if (history.empty()) {
-            Send(seat, "BEGIN");
-        } else if (!s.movedThisGame && setup.opening) {
-            Send(seat, "BOARD");
+            request.push_back("BEGIN");
+        } else if (!s.movedThisGame && (setup.opening || setup.swap2)) {
+            request.push_back("BOARD");
             for (std::size_t i = 0; i < history.size(); ++i) {
                 const Stone colour = i % 2 == 0 ? Stone::Black : Stone::White;
-                Send(seat, MoveText(history[i]) + (colour == toMove ? ",1" : ",2"));
+                request.push_back(MoveText(history[i]) + (colour == toMove ? ",1" : ",2"));
             }
-            Send(seat, "DONE");
+            request.push_back("DONE");
         } else {
-            Send(seat, "TURN " + MoveText(history.back()));
+            request.push_back("TURN " + MoveText(history.back()));
         }
-
-        const Clock::time_point asked = Clock::now();
-        const std::optional<std::string> answer = ReadAnswer(seat, limitMs, faults);
-        const int elapsed = ElapsedMs(asked);
-        if (elapsed > report.slowestMs) {
-            report.slowestMs = elapsed;
-            report.slowestSeat = seat;
-        }
-        if (!answer) {
-            if (s.process->OutputEnded()) {
-                Retire(seat, &faults);
-                lose(seat, "crash");
-            } else {
-                faults.push_back({FaultKind::TimeOverrun, seat, "no answer within " + std::to_string(limitMs) + " ms"});
-                Retire(seat, nullptr);
-                lose(seat, "time overrun");
-            }
-            return report;
-        }
+        const std::optional<std::string> answer = TimedAnswer(seat, request, report);
+        if (!answer) return report;
         s.movedThisGame = true;
-        s.usedMs += elapsed;
-        if (options.matchMs > 0 && s.usedMs > options.matchMs + options.toleranceMs) {
-            faults.push_back({FaultKind::TimeOverrun, seat, "match time used: " + std::to_string(s.usedMs) + " ms"});
-            lose(seat, "match time overrun");
-            return report;
-        }
 
         const std::optional<Point> move = ParseMove(*answer);
         const Placement placement = move ? board.Place(*move, toMove) : Placement::OffBoard;

@@ -37,7 +37,8 @@ struct GameSetup {
     int height = 15;
     int rule = 0;
     std::optional<Opening> opening;
-    int blackSeat = 0;  // 0: brain A plays black, 1: brain B
+    int blackSeat = 0;  // 0: brain A plays black, 1: brain B; with swap2 the proposer
+    bool swap2 = false;  // opens with SWAP2BOARD instead of BEGIN or an opening
 };
 
 enum class FaultKind { Crash, IllegalMove, TimeOverrun, ErrorLine, UnexpectedLine, Memory, ForbiddenMove };
@@ -58,7 +59,15 @@ struct GameReport {
     int slowestMs = 0;
     int slowestSeat = -1;
     std::vector<Fault> faults;
+    std::string swap2;  // the swap2 answers, "A three, B swap" and so on
+    int swap2SlowestMs = 0;
 };
+
+// A move as brains write it, "x,y"; nothing when the text is not one.
+std::optional<Point> ParseMove(const std::string& line);
+std::string MoveText(Point point);
+// The game ends lost by the seat, for `reason`.
+void LoseGame(GameReport& report, int seat, const std::string& reason);
 
 // Plays games between two brain processes the way tournament managers drive
 // them and judges every move. The brains are started on demand, kept across
@@ -90,6 +99,13 @@ private:
     class Game;
 
     GameReport PlayMoves(const GameSetup& setup);
+    // Asks the seat after sending it `lines` and a time_left line first; nothing,
+    // with the game lost by the seat, on a crash or an overrun.
+    std::optional<std::string> TimedAnswer(int seat, const std::vector<std::string>& lines, GameReport& report);
+    // Swap2Opening.cpp: the swap2 opening as managers run it. The
+    // stones placed go to board and history and the colours to
+    // report.setup.blackSeat; false, with the game lost, on a wrong answer.
+    bool PlaySwap2Opening(GameBoard& board, std::vector<Point>& history, GameReport& report);
     bool Prepare(int seat, const GameSetup& setup, std::vector<Fault>& faults);
     // Sends END to a running brain and records its exit code and peak memory.
     void EndBrain(int seat, std::vector<Fault>& faults);

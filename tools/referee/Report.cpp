@@ -23,7 +23,11 @@ std::string DescribeGame(int number, int total, const GameReport& report, int tu
     const GameSetup& setup = report.setup;
     std::ostringstream text;
     text << "game " << number << "/" << total << ": " << setup.width << "x" << setup.height << " rule " << setup.rule
-         << ", " << (setup.opening ? "opening " + setup.opening->source : std::string("begin")) << ", black "
+         << ", "
+         << (setup.opening ? "opening " + setup.opening->source
+             : setup.swap2 ? "swap2 " + report.swap2 + " (slowest " + std::to_string(report.swap2SlowestMs) + " ms)"
+                           : std::string("begin"))
+         << ", black "
          << SeatName(setup.blackSeat) << ": ";
     if (report.winner == Stone::Empty) text << "draw";
     else text << ColourName(report.winner) << " (" << SeatName(report.winner == Stone::Black ? setup.blackSeat : 1 - setup.blackSeat) << ") wins";

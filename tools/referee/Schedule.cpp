@@ -35,7 +35,8 @@ std::vector<GameSetup> BuildSchedule(const ScheduleOptions& options) {
             pair.width = size.width;
             pair.height = size.height;
             pair.rule = options.rules[(p / options.sizes.size()) % options.rules.size()];
-            if (!begins) pair.opening = NextFittingOpening(options.openings, nextOpening, size);
+            pair.swap2 = options.swap2;
+            if (!begins && !options.swap2) pair.opening = NextFittingOpening(options.openings, nextOpening, size);
         }
         pair.blackSeat = i % 2;
         games.push_back(pair);

@@ -20,6 +20,7 @@ struct ScheduleOptions {
     // Every how many rounds of all sizes and rules opens with BEGIN; the rest
     // take the next openings that fit. 0: openings only (when there are any).
     int beginEvery = 2;
+    bool swap2 = false;  // every game opens with swap2 instead
 };
 
 // Games are played in pairs with the same setup and colours swapped (brain A
