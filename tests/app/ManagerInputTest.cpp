@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ManagerInput, ::testing::Values(
     Case {"start 15;play 7,7;turn 8,8;turn 7,7;turn 8,8;turn 0,14",
           "OK;7,7;move;ERROR Occupied point 7,7;ERROR Occupied point 8,8;move"},
     Case {"start 15;board;7,7,2;7,7,2;done", "OK;ERROR Occupied point 7,7;move"},
-    Case {"info rule 2;info rule 4;info rule 9;info rule 12;start 15;begin",
-          "ERROR Rule 9 .*rule 1.*;ERROR Rule 12 .*rule 4.*;OK;move"},
+    Case {"info rule 2;info rule 4;info rule 9;info rule 12;info rule 17;start 15;begin",
+          "ERROR Rule 12 .*rule 4.*;ERROR Rule 17 .*rule 1.*;OK;move"},
     Case {"info max_depth deep;info max_node x;start 15;begin", "ERROR .*max_depth.*;ERROR .*max_node.*;OK;move"},
     Case {"unknown", "UNKNOWN", true},
     // A finished game under rule 1 where no point is left on the engine's move
