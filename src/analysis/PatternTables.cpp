@@ -242,7 +242,6 @@ constexpr auto RunOfIndex = [] {
     return runs;
 }();
 
-// The end bits are left out unless the tables are caro's.
 // A half word's entry for one colour: its side run's index, shifted for the
 // negative side, and its end bit under caro.
 std::uint32_t SideSlot(SideRun run, bool negative) {
@@ -253,10 +252,8 @@ std::uint32_t SideSlot(SideRun run, bool negative) {
 
 std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
     const int i = negative.length;
-    const std::uint32_t ends =
-        CaroTables() ? (negative.blocked ? CaroNegativeEnd : 0) | (positive.blocked ? CaroPositiveEnd : 0) : 0;
     return negative.bits | (static_cast<std::uint32_t>(centreOwn) << i) | (positive.bits << (i + 1)) |
-           (1u << (i + positive.length + 1)) | ends;
+           (1u << (i + positive.length + 1));
 }
 
 // The cache-sized form of the line tables: every pair of side runs, and the
@@ -351,7 +348,8 @@ GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int 
     if (halfLength != HalfLength) {
         const SideRun negative = ReadSide(colour, sequence, halfLength, true);
         const SideRun positive = ReadSide(colour, sequence, halfLength, false);
-        return {JoinRuns(negative, centreOwn, positive), negative.length, positive.length};
+        const std::uint32_t ends = (SideSlot(negative, true) | SideSlot(positive, false)) & CaroEnds;
+        return {JoinRuns(negative, centreOwn, positive) | ends, negative.length, positive.length};
     }
     // A full-length word: both runs come from the half-word tables.
     const int shift = colour == Colour1 ? 0 : 16;
