@@ -125,14 +125,16 @@ std::string CaroAnswer(const std::string& rule, const std::vector<std::string>& 
     return Session(commands).back();
 }
 
-// The opponent threatens five at (5,10); the engine's own five point wins
-// unless opponent stones end that five on both sides (the edge does not).
+// The opponent threatens five at (5,10), stopped there or, under caro, at
+// (6,10) beyond it; the engine's own five point wins unless opponent stones end
+// that five on both sides (the edge does not).
 TEST(GameTest, CaroFivesWinUnlessBlockedAtBothEnds) {
     const std::vector<std::string> againstTheEdge = {"xxxx.o", "", "", "", "", "", "", "", "", "", "xoooo."};
     const std::vector<std::string> betweenStones = {".", "", "", "oxxxx.o", "", "", "", "", "", "", "xoooo."};
     for (const std::string rule : {"8", "9"}) {
         EXPECT_EQ(CaroAnswer(rule, againstTheEdge), "4,0") << rule;
-        EXPECT_EQ(CaroAnswer(rule, betweenStones), "5,10") << rule;
+        const std::string block = CaroAnswer(rule, betweenStones);
+        EXPECT_TRUE(block == "5,10" || block == "6,10") << rule << ": " << block;
     }
     EXPECT_EQ(CaroAnswer("0", betweenStones), "5,3");
 }

@@ -62,10 +62,6 @@ int GameBoard::RunLength(Point from, int dx, int dy, Stone colour) const {
     return run;
 }
 
-}  // namespace zomar::referee
-
-namespace zomar::referee {
-
 // The whole line through `point` along (dx, dy), as the caro judge reads it.
 bool GameBoard::CaroRowWins(Point point, int dx, int dy, Stone colour) const {
     Point start = point;
