@@ -18,7 +18,8 @@ usage: scripts/match.sh ENGINE_A ENGINE_B [options]
   --info-a 'KEY VALUE' one more INFO line for A (repeatable), e.g. 'thread_num 2'
   --info-b 'KEY VALUE' the same for B
   --size S             board side (20)
-  --rule R             0 five or more, 1 exactly five (0)
+  --rule R             0 five or more, 1 exactly five, 4 renju, 8 caro,
+                       9 caro with exactly five (0)
   --concurrency J      games at once (the number of cores)
   --sprt E0,E1[,A,B]   stop when elo1 E1 or elo0 E0 is accepted (alpha, beta 0.05)
   --referee-option O   passed on to the referee (repeatable), e.g. --tolerance

@@ -45,6 +45,7 @@ export class Position {
   winningRun(x, y, colour) {
     for (const [dx, dy] of DIRECTIONS) {
       const run = [{ x, y }];
+      let blocked = 0; // ends on an opponent stone; the edge is none
       for (const sign of [1, -1]) {
         let cx = x + sign * dx;
         let cy = y + sign * dy;
@@ -53,8 +54,9 @@ export class Position {
           cx += sign * dx;
           cy += sign * dy;
         }
+        if (this.inside(cx, cy) && this.at(cx, cy) === BLACK + WHITE - colour) blocked += 1;
       }
-      if (this.rule.wins(run.length, colour)) return run;
+      if (this.rule.wins(run.length, colour, blocked)) return run;
     }
     return [];
   }

@@ -39,7 +39,7 @@ void CheckDirection(int direction) {
 }
 
 void CheckGroupCode(const GroupCode& g) {
-    if (g.code >= GroupCodeCount) throw std::runtime_error("Sequence too big");
+    if (g.code >= groupCodeCount) throw std::runtime_error("Sequence too big");
 }
 
 // A line through a combined threat point that carries part of the threat.

@@ -15,6 +15,7 @@ namespace zomar {
 std::uint32_t sequenceSize = 0;
 std::int32_t gameRule = 0;
 int renjuBlack = 0;
+std::uint32_t groupCodeCount = GroupCodeCount;
 
 std::unique_ptr<std::uint8_t[]> winDistance;
 std::unique_ptr<std::uint8_t[]> sureWinDistance;
@@ -31,7 +32,7 @@ std::unique_ptr<std::uint8_t[]> pointCategory;
 
 std::uint32_t negativeHalfRuns[HalfWordSize];
 std::uint32_t positiveHalfRuns[HalfWordSize];
-std::uint8_t runPairCategory[3][RunPairCount];
+std::uint8_t runPairCategory[3][RunPairSlots];
 
 namespace {
 
@@ -47,17 +48,41 @@ std::unique_ptr<T[]> AllocateTable(std::size_t size) {
     return std::unique_ptr<T[]>(table);
 }
 
-bool OnlyExactFiveWins() { return gameRule == 1 || gameRule == 3; }
+bool OnlyExactFiveWins() { return (gameRule & ~(2 | CaroRuleBit)) == 1; }
 // Renju: black (colour 1, the first stone) wins with exactly five only, white
 // with five or more. The shared distance, gain and defence tables are black's.
 bool RenjuTables() { return (gameRule & 4) != 0; }
+bool CaroTables() { return (gameRule & CaroRuleBit) != 0 && !RenjuTables(); }
 
-using CodeCategories = std::array<ThreatCategory, GroupCodeCount>;
+// The end bit an opponent stone on a cell gives the parts on either side of it,
+// both read from that cell outwards: caro tells a run ended by an opponent
+// stone from one ended otherwise.
+std::uint32_t blockedEnd = 0;  // CaroNegativeEnd under caro
+
+using CodeCategories = std::array<ThreatCategory, CaroGroupCodeCount>;
+
+constexpr std::uint32_t RunBits = GroupCodeCount - 1;
 
 // Cells of a group code, i.e. the position of its sentinel bit.
-int RunLength(std::uint32_t code) { return code == 0 ? 0 : std::bit_width(code) - 1; }
+int RunLength(std::uint32_t code) {
+    const std::uint32_t run = code & RunBits;
+    return run == 0 ? 0 : std::bit_width(run) - 1;
+}
 
-std::uint32_t CellBits(std::uint32_t code) { return code & ~(std::bit_floor(code)); }
+std::uint32_t CellBits(std::uint32_t code) {
+    const std::uint32_t run = code & RunBits;
+    return run & ~(std::bit_floor(run));
+}
+
+// The part of a run above cell k, an opponent stone on k below it.
+std::uint32_t UpperPart(std::uint32_t code, int k) {
+    return ((code & RunBits) >> (k + 1)) | (code & CaroPositiveEnd) | blockedEnd;
+}
+// The part below: `lower` holds its cells nearest first, so the run's negative
+// end becomes the part's positive one.
+std::uint32_t LowerPart(std::uint32_t code, std::uint32_t lower) {
+    return lower | ((code & CaroNegativeEnd) << 1) | blockedEnd;
+}
 
 bool HasOwnRun(std::uint32_t code, int length) {
     const std::uint32_t cells = CellBits(code);
@@ -68,6 +93,10 @@ bool HasOwnRun(std::uint32_t code, int length) {
 
 bool IsFive(std::uint32_t code) { return HasOwnRun(code, HalfLength); }
 bool IsOverline(std::uint32_t code) { return HasOwnRun(code, HalfLength + 1); }
+// Caro: exactly five filling a run that opponent stones end on both sides.
+bool IsBlockedFive(std::uint32_t code) {
+    return RunLength(code) == HalfLength && CellBits(code) == (1u << HalfLength) - 1 && (code & CaroEnds) == CaroEnds;
+}
 
 // Five already, or five after one more own stone (fives as winDistance has them).
 bool IsFourOrFive(std::uint32_t code) {
@@ -82,16 +111,18 @@ bool IsFourOrFive(std::uint32_t code) {
 
 // An opponent stone on any empty cell still leaves a four or five on one side.
 // The lower part holds the passed cells nearest first; the highest cell of the
-// run is never tried as a block.
+// run is never tried as a block, except under caro, where a block there can
+// leave the other five blocked at both ends.
 bool IsStraightFour(std::uint32_t code) {
     if (winDistance[code] == 0) return true;
     const int cells = RunLength(code);
+    const int tried = CaroTables() ? cells : cells - 1;
     std::uint32_t lower = 1;
     bool blockFound = false;
-    for (int k = 0; k + 1 < cells; ++k) {
+    for (int k = 0; k < tried; ++k) {
         const std::uint32_t bit = (code >> k) & 1;
         if (bit == 0) {
-            if (!IsFourOrFive(lower) && !IsFourOrFive(code >> (k + 1))) return false;
+            if (!IsFourOrFive(LowerPart(code, lower)) && !IsFourOrFive(UpperPart(code, k))) return false;
             blockFound = true;
         }
         lower = (lower << 1) | bit;
@@ -100,9 +131,9 @@ bool IsStraightFour(std::uint32_t code) {
 }
 
 // Spreads known distances downwards: removing one own stone costs one more.
-void SetXn(std::uint8_t* table, std::array<bool, GroupCodeCount>& known) {
+void SetXn(std::uint8_t* table, std::array<bool, CaroGroupCodeCount>& known) {
     for (int level = 0; level < Never; ++level) {
-        for (std::uint32_t code = 2; code < GroupCodeCount; ++code) {
+        for (std::uint32_t code = 2; code < groupCodeCount; ++code) {
             if (!known[code] || table[code] != level) continue;
             for (std::uint32_t stones = CellBits(code); stones != 0; stones &= stones - 1) {
                 const std::uint32_t fewer = code & ~(stones & (~stones + 1));
@@ -115,25 +146,23 @@ void SetXn(std::uint8_t* table, std::array<bool, GroupCodeCount>& known) {
 }
 
 void BuildDistances(bool exactFive) {
-    std::array<bool, GroupCodeCount> known{};
-    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+    std::array<bool, CaroGroupCodeCount> known{};
+    for (std::uint32_t code = 0; code < groupCodeCount; ++code) {
         known[code] = IsFive(code);
         winDistance[code] = sureWinDistance[code] = known[code] ? 0 : Never;
     }
-    if (exactFive) {
-        for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
-            if (!IsOverline(code)) continue;
-            winDistance[code] = sureWinDistance[code] = Never;
-            known[code] = true;
-        }
+    for (std::uint32_t code = 0; code < groupCodeCount; ++code) {
+        if (!(exactFive && IsOverline(code)) && !IsBlockedFive(code)) continue;
+        winDistance[code] = sureWinDistance[code] = Never;
+        known[code] = true;
     }
-    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+    for (std::uint32_t code = 0; code < groupCodeCount; ++code) {
         if (known[code] || !IsStraightFour(code)) continue;
         winDistance[code] = 1;
         sureWinDistance[code] = 0;
         known[code] = true;
     }
-    std::array<bool, GroupCodeCount> sureKnown = known;
+    std::array<bool, CaroGroupCodeCount> sureKnown = known;
     SetXn(winDistance.get(), known);
     SetXn(sureWinDistance.get(), sureKnown);
 }
@@ -148,7 +177,7 @@ std::uint16_t Rise(std::uint8_t blocked, std::uint8_t unblocked) {
 
 // What an opponent stone on each empty cell costs, and the best such block.
 void BuildGains() {
-    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+    for (std::uint32_t code = 0; code < groupCodeCount; ++code) {
         std::uint16_t* sure = &sureGain[code * GainStride];
         std::uint16_t* win = &winGain[code * GainStride];
         const int cells = RunLength(code);
@@ -159,9 +188,10 @@ void BuildGains() {
             const std::uint32_t bit = (code >> k) & 1;
             sure[k] = win[k] = 0;
             if (bit == 0) {
-                const std::uint32_t upper = code >> (k + 1);
-                const std::uint8_t s = std::min(sureWinDistance[lower], sureWinDistance[upper]);
-                const std::uint8_t w = std::min(winDistance[lower], winDistance[upper]);
+                const std::uint32_t below = LowerPart(code, lower);
+                const std::uint32_t upper = UpperPart(code, k);
+                const std::uint8_t s = std::min(sureWinDistance[below], sureWinDistance[upper]);
+                const std::uint8_t w = std::min(winDistance[below], winDistance[upper]);
                 sure[k] = Rise(s, sureWinDistance[code]);
                 win[k] = Rise(w, winDistance[code]);
                 bestSure = std::max(bestSure, s);
@@ -181,14 +211,16 @@ void BuildGains() {
 struct SideRun {
     std::uint32_t bits;  // own stones, in group code order
     int length;          // free cells before the first blocker
+    bool blocked;        // the first blocker is an opponent stone
 };
 
 SideRun ReadSide(int colour, std::uint32_t word, int halfLength, bool negative) {
     const auto opponent = static_cast<std::uint32_t>(OffBoard - colour);
-    SideRun side{0, 0};
+    SideRun side{0, 0, false};
     for (int k = 1; k <= halfLength; ++k) {
         const int shift = negative ? 2 * halfLength - 2 * k : 2 * halfLength - 2 + 2 * k;
         const std::uint32_t cell = (word >> shift) & 3;
+        side.blocked = cell == opponent;
         if (cell == OffBoard || cell == opponent) break;
         if (cell != EmptyCell) side.bits |= 1u << (negative ? halfLength - k : k - 1);
         side.length = k;
@@ -205,9 +237,18 @@ constexpr int SideRunIndex(SideRun run) { return (1 << run.length) - 1 + static_
 constexpr auto RunOfIndex = [] {
     std::array<SideRun, SideRunCount> runs{};
     for (int length = 0; length <= HalfLength; ++length)
-        for (std::uint32_t bits = 0; bits < (1u << length); ++bits) runs[SideRunIndex({bits, length})] = {bits, length};
+        for (std::uint32_t bits = 0; bits < (1u << length); ++bits)
+            runs[SideRunIndex({bits, length, false})] = {bits, length, false};
     return runs;
 }();
+
+// A half word's entry for one colour: its side run's index, shifted for the
+// negative side, and its end bit under caro.
+std::uint32_t SideSlot(SideRun run, bool negative) {
+    const std::uint32_t index = static_cast<std::uint32_t>(SideRunIndex(run)) * (negative ? SideRunSlots : 1);
+    const bool blocked = CaroTables() && run.blocked;
+    return index | (blocked ? (negative ? CaroNegativeEnd : CaroPositiveEnd) : 0);
+}
 
 std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
     const int i = negative.length;
@@ -219,27 +260,24 @@ std::uint32_t JoinRuns(SideRun negative, bool centreOwn, SideRun positive) {
 // run of each half word per colour.
 void BuildRunPairCategories(const CodeCategories* (&codeCategories)[3]) {
     static_assert(SideRunCount < static_cast<int>(SideRunSlots));
-    std::fill(&runPairCategory[0][0], &runPairCategory[0][0] + 3 * RunPairCount, Impossible);
-    for (int colour = Colour1; colour <= Colour2; ++colour) {
-        for (int negativeLength = 0; negativeLength <= HalfLength; ++negativeLength)
-            for (std::uint32_t negativeBits = 0; negativeBits < (1u << negativeLength); ++negativeBits)
-                for (int positiveLength = 0; positiveLength <= HalfLength; ++positiveLength)
-                    for (std::uint32_t positiveBits = 0; positiveBits < (1u << positiveLength); ++positiveBits) {
-                        const SideRun negative{negativeBits, negativeLength};
-                        const SideRun positive{positiveBits, positiveLength};
-                        runPairCategory[colour][SideRunIndex(negative) * SideRunSlots + SideRunIndex(positive)] =
-                            (*codeCategories[colour])[JoinRuns(negative, true, positive)];
-                    }
-    }
+    // Only caro reads the slots with end bits.
+    const std::uint32_t slots = CaroTables() ? RunPairSlots : RunPairCount;
+    for (auto& row : runPairCategory) std::fill(row, row + slots, Impossible);
+    for (int colour = Colour1; colour <= Colour2; ++colour)
+        for (std::uint32_t ends = 0; ends < slots; ends += RunPairCount)
+            for (std::uint32_t negative = 0; negative < SideRunCount; ++negative)
+                for (std::uint32_t positive = 0; positive < SideRunCount; ++positive)
+                    runPairCategory[colour][ends + negative * SideRunSlots + positive] =
+                        (*codeCategories[colour])[JoinRuns(RunOfIndex[negative], true, RunOfIndex[positive]) | ends];
     for (std::uint32_t half = 0; half < HalfWordSize; ++half) {
-        const auto negative1 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour1, half, HalfLength, true)));
-        const auto negative2 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour2, half, HalfLength, true)));
+        const SideRun negative1 = ReadSide(Colour1, half, HalfLength, true);
+        const SideRun negative2 = ReadSide(Colour2, half, HalfLength, true);
         const std::uint32_t split = IsSplitShape(half) ? 1 : 0;
-        negativeHalfRuns[half] = (negative1 * SideRunSlots) | ((negative2 * SideRunSlots) << 16) | split * NegativeSplitFlag;
+        negativeHalfRuns[half] = SideSlot(negative1, true) | (SideSlot(negative2, true) << 16) | split * NegativeSplitFlag;
         const std::uint32_t word = half << (2 * HalfLength);
-        const auto positive1 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour1, word, HalfLength, false)));
-        const auto positive2 = static_cast<std::uint32_t>(SideRunIndex(ReadSide(Colour2, word, HalfLength, false)));
-        positiveHalfRuns[half] = positive1 | (positive2 << 16) | split * PositiveSplitFlag;
+        const SideRun positive1 = ReadSide(Colour1, word, HalfLength, false);
+        const SideRun positive2 = ReadSide(Colour2, word, HalfLength, false);
+        positiveHalfRuns[half] = SideSlot(positive1, false) | (SideSlot(positive2, false) << 16) | split * PositiveSplitFlag;
     }
 }
 
@@ -248,8 +286,8 @@ CodeCategories ClassifyCodes() {
     if (groupClassifier == nullptr)
         throw std::runtime_error(
             "Group table is not set, BoardAI::Alloc() must be called before any ListBoard class is initialized.");
-    CodeCategories codeCategory;
-    for (std::uint32_t code = 0; code < GroupCodeCount; ++code)
+    CodeCategories codeCategory{};
+    for (std::uint32_t code = 0; code < groupCodeCount; ++code)
         codeCategory[code] = groupClassifier(winDistance[code], sureWinDistance[code], defendedWinDistance[code],
                                              defendedSureWinDistance[code]);
     return codeCategory;
@@ -284,7 +322,7 @@ void BuildPointCategories() {
 // For runs at most two stones from a sure win: the cells worth blocking, the
 // costliest first, ties in cell order.
 void BuildDefenceOrder(std::uint16_t* orders) {
-    for (std::uint32_t code = 0; code < GroupCodeCount; ++code) {
+    for (std::uint32_t code = 0; code < groupCodeCount; ++code) {
         std::uint16_t* order = &orders[code * DefenceStride];
         std::fill(order, order + DefenceStride, NoSlot);
         if (sureWinDistance[code] > 2) continue;
@@ -310,17 +348,17 @@ GroupCode MakeGroupCode(int colour, std::uint32_t sequence, bool centreOwn, int 
     if (halfLength != HalfLength) {
         const SideRun negative = ReadSide(colour, sequence, halfLength, true);
         const SideRun positive = ReadSide(colour, sequence, halfLength, false);
-        return {JoinRuns(negative, centreOwn, positive), negative.length, positive.length};
+        const std::uint32_t ends = (SideSlot(negative, true) | SideSlot(positive, false)) & CaroEnds;
+        return {JoinRuns(negative, centreOwn, positive) | ends, negative.length, positive.length};
     }
     // A full-length word: both runs come from the half-word tables.
     const int shift = colour == Colour1 ? 0 : 16;
-    const std::uint32_t negativeIndex =
-        ((negativeHalfRuns[sequence & (HalfWordSize - 1)] >> shift) & RunPairMask) / SideRunSlots;
-    const std::uint32_t positiveIndex =
-        (positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)] >> shift) & (SideRunSlots - 1);
-    const SideRun negative = RunOfIndex[negativeIndex];
-    const SideRun positive = RunOfIndex[positiveIndex];
-    return {JoinRuns(negative, centreOwn, positive), negative.length, positive.length};
+    const std::uint32_t negativeHalf = negativeHalfRuns[sequence & (HalfWordSize - 1)] >> shift;
+    const std::uint32_t positiveHalf = positiveHalfRuns[(sequence >> (2 * HalfLength)) & (HalfWordSize - 1)] >> shift;
+    const SideRun negative = RunOfIndex[(negativeHalf & SideRunPairMask) / SideRunSlots];
+    const SideRun positive = RunOfIndex[positiveHalf & (SideRunSlots - 1)];
+    const std::uint32_t ends = (negativeHalf | positiveHalf) & CaroEnds;
+    return {JoinRuns(negative, centreOwn, positive) | ends, negative.length, positive.length};
 }
 
 void BoardAI::Alloc() {
@@ -332,14 +370,16 @@ void BoardAI::Alloc() {
         gameRule = 0;
         tablesBuiltBefore = true;
     }
+    groupCodeCount = CaroTables() ? CaroGroupCodeCount : GroupCodeCount;
+    blockedEnd = CaroTables() ? CaroNegativeEnd : 0;
     pointCategory = AllocateTable<std::uint8_t>(PointTableSize);
-    winDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
-    sureWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
-    defendedWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
-    defendedSureWinDistance = AllocateTable<std::uint8_t>(GroupCodeCount);
-    sureGain = AllocateTable<std::uint16_t>(GroupCodeCount * GainStride);
-    winGain = AllocateTable<std::uint16_t>(GroupCodeCount * GainStride);
-    defenceOrder = AllocateTable<std::uint16_t>(GroupCodeCount * DefenceStride);
+    winDistance = AllocateTable<std::uint8_t>(groupCodeCount);
+    sureWinDistance = AllocateTable<std::uint8_t>(groupCodeCount);
+    defendedWinDistance = AllocateTable<std::uint8_t>(groupCodeCount);
+    defendedSureWinDistance = AllocateTable<std::uint8_t>(groupCodeCount);
+    sureGain = AllocateTable<std::uint16_t>(groupCodeCount * GainStride);
+    winGain = AllocateTable<std::uint16_t>(groupCodeCount * GainStride);
+    defenceOrder = AllocateTable<std::uint16_t>(groupCodeCount * DefenceStride);
 
     // Renju rates white's lines on freestyle tables, built first and replaced;
     // white keeps its win distances and defence orders.

@@ -18,12 +18,23 @@ constexpr std::uint16_t NoSlot = 0xFFFF;
 
 // 4 * boardArea once the tables are built, 0 before.
 extern std::uint32_t sequenceSize;
-// Copy of the "rule" setting; 1 and 3 make only exactly five win, bit 4 is renju.
+// Copy of the "rule" setting; bit 1 makes only exactly five win, bit 4 is renju,
+// bit 8 caro (a five whose both neighbours are opponent stones does not win).
 extern std::int32_t gameRule;
 constexpr std::int32_t RenjuRuleBit = 4;
+constexpr std::int32_t CaroRuleBit = 8;
 // Under renju (bit 4), the colour playing black on the boards being analysed;
 // 0 otherwise. A table build clears it; each search sets it for its boards.
 extern int renjuBlack;
+
+// Under caro a group code also says which ends of its run are opponent stones
+// (an end at the board's edge or beyond the read cells is not): the tables then
+// hold CaroGroupCodeCount codes, otherwise GroupCodeCount.
+constexpr std::uint32_t CaroNegativeEnd = GroupCodeCount;
+constexpr std::uint32_t CaroPositiveEnd = GroupCodeCount << 1;
+constexpr std::uint32_t CaroEnds = CaroNegativeEnd | CaroPositiveEnd;
+constexpr std::uint32_t CaroGroupCodeCount = GroupCodeCount << 2;
+extern std::uint32_t groupCodeCount;
 
 // Per group code tables. Distances count the own stones still needed (6 =
 // never); gains say how much an opponent stone on a cell raises them.
@@ -54,18 +65,21 @@ inline ThreatCategory PointCategory(std::uint32_t packed) { return pointCategory
 // SideRunSlots); both halves' runs index a run-pair table per colour. A half's
 // entry carries the colour-1 index in the low 16 bits and the colour-2 index in
 // the high 16, the negative half's already shifted, so one addition joins them.
-// Two spare bits above the colour-1 index flag a half that reads empty, own,
-// empty, own, empty outwards (either colour), the shape a stone six steps away
-// can complete.
+// Above each pair index, under caro only, a bit per half says its run ends at an
+// opponent stone (the group code's end bits). The two top bits of the colour-1
+// field flag a half that reads empty, own, empty, own, empty outwards (either
+// colour), the shape a stone six steps away can complete.
 constexpr std::uint32_t HalfWordSize = 1u << (2 * HalfLength);
 constexpr std::uint32_t SideRunSlots = 1u << (HalfLength + 1);
 constexpr std::uint32_t RunPairCount = SideRunSlots * SideRunSlots;
-constexpr std::uint32_t RunPairMask = RunPairCount - 1;
-constexpr std::uint32_t NegativeSplitFlag = RunPairCount;
-constexpr std::uint32_t PositiveSplitFlag = RunPairCount << 1;
+constexpr std::uint32_t SideRunPairMask = RunPairCount - 1;
+constexpr std::uint32_t RunPairSlots = RunPairCount << 2;  // with the caro end bits
+constexpr std::uint32_t RunPairMask = RunPairSlots - 1;
+constexpr std::uint32_t NegativeSplitFlag = RunPairSlots;
+constexpr std::uint32_t PositiveSplitFlag = RunPairSlots << 1;
 extern std::uint32_t negativeHalfRuns[HalfWordSize];
 extern std::uint32_t positiveHalfRuns[HalfWordSize];
-extern std::uint8_t runPairCategory[3][RunPairCount];
+extern std::uint8_t runPairCategory[3][RunPairSlots];
 
 // Empty, own, empty, own, empty on the five cells of one half word, read
 // outwards from the point, for colour 1 and colour 2.
@@ -96,7 +110,8 @@ inline ThreatCategory LineCategory(int colour, std::uint32_t sequence) {
     return colour == 1 ? pair.colour1 : pair.colour2;
 }
 
-// A free run of cells through a point for one colour (see MakeGroupCode).
+// A free run of cells through a point for one colour (see MakeGroupCode), with
+// its caro end bits under caro.
 struct GroupCode {
     std::uint32_t code;
     int negativeCount;  // i: run cells on the negative side

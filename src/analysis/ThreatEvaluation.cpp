@@ -7,6 +7,7 @@
 #include "analysis/CategoryWalk.h"
 #include "analysis/DefenceGenerator.h"
 #include "analysis/ForbiddenPoint.h"
+#include "analysis/PatternTables.h"
 #include "analysis/RenjuRestriction.h"
 #include "analysis/Score.h"
 #include "board/Geometry.h"
@@ -118,7 +119,8 @@ bool AnyOppStraightFourListed(const ListBoard& board) {
 
 // An own FourThree wins when no opponent four can intervene, or when the
 // opponent's best defence against it is no four of theirs. The defences of all
-// tried points accumulate in the list.
+// tried points accumulate in the list. Under caro a four may have a second
+// defence beyond its five, so only the first case holds.
 bool OwnFourThreeWins(ListBoard& board, const ThreatCounts& k) {
     const int opp = OpponentColour(board);
     for (std::uint32_t x = FirstOwnAllowed(board, FourThree); !IsListEnd(x); x = NextOwnAllowed(board, x)) {
@@ -127,6 +129,7 @@ bool OwnFourThreeWins(ListBoard& board, const ThreatCounts& k) {
             AddCandidate(board, point);
             return true;
         }
+        if ((gameRule & CaroRuleBit) != 0) return false;
         const std::uint8_t side = board.sideToMove;
         board.sideToMove = side ? 0 : 1;
         GenerateDefences(board, point, nullptr);
@@ -458,7 +461,85 @@ std::int32_t EvaluateThreats(ListBoard& board, int mode) {
     return renjuBlack != 0 ? RestrictToAllowedPoints(board, mode, status) : status;
 }
 
+namespace {
+
+// Caro: the empty point beyond the exactly-five that `colour` makes on w, when
+// the other neighbour of that five is the opponent's stone and w wins in that
+// line only; an opponent stone there ends the five on both sides. boardArea
+// when there is none.
+Coord FarEndBlock(const ListBoard& board, Coord w, int colour) {
+    static constexpr int StepX[DirectionCount] = {1, 0, 1, -1};
+    static constexpr int StepY[DirectionCount] = {0, 1, 1, 1};
+    const auto width = static_cast<int>(boardWidth);
+    const auto height = static_cast<int>(boardArea / boardWidth);
+    const auto cellAt = [&](int x, int y) -> int {
+        if (x < 0 || y < 0 || x >= width || y >= height) return OffBoard;
+        return board.stone[static_cast<std::uint32_t>(y * width + x)];
+    };
+    Coord block = static_cast<Coord>(boardArea);
+    int winningLines = 0;
+    for (int d = 0; d < DirectionCount; ++d) {
+        if (board.LineCategoryOf(colour, w, d) != Win) continue;
+        ++winningLines;
+        const int x = static_cast<int>(w % boardWidth);
+        const int y = static_cast<int>(w / boardWidth);
+        int ends[2][2];
+        int length = 1;
+        for (int side = 0; side < 2; ++side) {
+            const int sx = side == 0 ? StepX[d] : -StepX[d];
+            const int sy = side == 0 ? StepY[d] : -StepY[d];
+            int k = 1;
+            while (cellAt(x + k * sx, y + k * sy) == colour) ++k;
+            length += k - 1;
+            ends[side][0] = x + k * sx;
+            ends[side][1] = y + k * sy;
+        }
+        if (length != HalfLength) continue;
+        const int first = cellAt(ends[0][0], ends[0][1]);
+        const int second = cellAt(ends[1][0], ends[1][1]);
+        const int opponent = 3 - colour;
+        const int open = first == opponent && second == EmptyCell ? 1 : second == opponent && first == EmptyCell ? 0 : -1;
+        if (open >= 0) block = static_cast<Coord>(ends[open][1] * width + ends[open][0]);
+    }
+    return winningLines == 1 ? block : static_cast<Coord>(boardArea);
+}
+
+// Caro: the points that stop every five point of the opponent's, each five
+// point itself or the point beyond its five; the side to move loses without one.
+std::int32_t BlockCaroFives(ListBoard& board, int mode) {
+    const int opp = OpponentColour(board);
+    const Coord first = static_cast<Coord>(FirstInList(board, opp, Win));
+    Coord defences[2] = {first, FarEndBlock(board, first, opp)};
+    int count = IsListEnd(defences[1]) ? 1 : 2;
+    for (std::uint32_t w = NextInList(board, opp, first); !IsListEnd(w) && count > 0; w = NextInList(board, opp, w)) {
+        const Coord far = FarEndBlock(board, static_cast<Coord>(w), opp);
+        int kept = 0;
+        for (int i = 0; i < count; ++i)
+            if (defences[i] == w || defences[i] == far) defences[kept++] = defences[i];
+        count = kept;
+    }
+    if (count == 0) {
+        AddCandidate(board, first);
+        return SCORE_LOSS;
+    }
+    std::int32_t status = mode == EvalAttacker ? SCORE_LOSS : SCORE_UNKNOWN;
+    for (int i = 0; i < count; ++i) {
+        const ThreatCategory c = OwnCategory(board, defences[i]);
+        if (c <= StraightFour) {
+            ClearCandidates(board);
+            AddCandidate(board, defences[i]);
+            return SCORE_WIN;
+        }
+        if (c <= Four) status = SCORE_UNKNOWN;
+        AddCandidate(board, defences[i]);
+    }
+    return status;
+}
+
+}  // namespace
+
 std::int32_t BlockFive(ListBoard& board, int mode) {
+    if ((gameRule & CaroRuleBit) != 0) return BlockCaroFives(board, mode);
     // Five points are never forbidden: the lists are read as they stand.
     const int opp = OpponentColour(board);
     const Coord h = static_cast<Coord>(FirstInList(board, opp, Win));

@@ -15,8 +15,14 @@ namespace zomar {
 namespace {
 
 // Rule bits the engine plays: 1 exactly five, 2 continuous game (nothing for a
-// brain to do), 4 renju. Other bits (caro) are reported and left out.
-constexpr std::int32_t PlayedRuleBits = 1 | 2 | 4;
+// brain to do), 4 renju, 8 caro. Other bits, and caro together with renju, are
+// reported and left out.
+constexpr std::int32_t PlayedRuleBits = 1 | 2 | 4 | CaroRuleBit;
+
+std::int32_t PlayedRule(std::int32_t rule) {
+    const std::int32_t played = rule & PlayedRuleBits;
+    return (played & 4) != 0 ? played & ~CaroRuleBit : played;
+}
 
 }  // namespace
 
@@ -35,9 +41,9 @@ void Communicator::ParseInfo(const std::string& key, const std::string& value) {
         game_type = StringToInt(value);
     } else if (key == "rule") {
         std::int32_t newRule = StringToInt(value);
-        if ((newRule & ~PlayedRuleBits) != 0) {
+        if (PlayedRule(newRule) != newRule) {
             SendError("Rule " + NumberAsWritten(value) + " is not supported, playing rule " +
-                      std::to_string(newRule & PlayedRuleBits) + " instead.");
+                      std::to_string(PlayedRule(newRule)) + " instead.");
         }
         if (newRule != rule) {
             rule = newRule;
@@ -66,7 +72,7 @@ void Communicator::EnsureFolder(const std::string& value) {
 // The pattern tables are built for one rule; a new rule needs them anew. The
 // board of the game in progress is kept as it is.
 void Communicator::OnRuleChanged(std::int32_t newRule) {
-    BuildProcessTables(boardWidth, boardHeight, newRule & PlayedRuleBits);
+    BuildProcessTables(boardWidth, boardHeight, PlayedRule(newRule));
 }
 
 void Communicator::OnOtherInfo(const std::string&, const std::string&) {}

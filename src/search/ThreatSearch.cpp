@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "analysis/MoveGeneration.h"
+#include "analysis/PatternTables.h"
 #include "analysis/Score.h"
 #include "analysis/ThreatEvaluation.h"
 #include "board/Geometry.h"
@@ -89,11 +90,17 @@ std::int32_t TreeSearch::ThreatSearch(ListBoard& board, std::int32_t level, std:
         if (defence != SCORE_UNKNOWN) {
             value = -defence;
         } else {
-            const Coord reply = board.candidateList[0];
-            board.MakeMove(reply);
-            Coord scratch = static_cast<Coord>(boardArea);
-            value = ThreatSearch(board, level - LevelStep, floor, scratch, bound, childFocus, timer);
-            board.MakeMove(reply);
+            // Under caro a four can also be stopped beyond its five: the
+            // defender keeps the better of the two blocks.
+            const std::uint32_t replyCount = (gameRule & CaroRuleBit) != 0 ? std::min(board.candidateCount, 2u) : 1;
+            const Coord replies[2] = {board.candidateList[0], board.candidateList[replyCount - 1]};
+            value = SCORE_WIN;
+            for (std::uint32_t r = 0; r < replyCount; ++r) {
+                board.MakeMove(replies[r]);
+                Coord scratch = static_cast<Coord>(boardArea);
+                value = std::min(value, ThreatSearch(board, level - LevelStep, floor, scratch, bound, childFocus, timer));
+                board.MakeMove(replies[r]);
+            }
         }
         board.MakeMove(move);
         if (value > best) {

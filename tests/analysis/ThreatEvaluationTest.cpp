@@ -304,5 +304,19 @@ TEST(EvaluateThreats, UnsupportedModesRaiseAfterClearingTheList) {
     EXPECT_EQ(message(-2), "Not implemented.");
 }
 
+// Under caro o's four on row 1 is also stopped beyond its five, at (6,1),
+// where x's stone would end it on both sides; two such fours that share no
+// block are lost.
+TEST(EvaluateThreats, CaroFourIsStoppedAtItsFivePointOrBeyondIt) {
+    test::PositionOptions options = OnBoard(15, 15, 1);
+    options.rule = 9;
+    auto board = BuildPosition({". . . . . . .", "x o o o o . .", ". . . . . . .", ". x x . . . ."}, options);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_UNKNOWN);
+    EXPECT_THAT(CandidateList(*board), UnorderedElementsAre(At(5, 1), At(6, 1)));
+    board = BuildPosition({". . . . . . .", "x o o o o . .", "x o o o o . .", ". x x x . . ."}, options);
+    EXPECT_EQ(EvaluateThreats(*board, EvalFull), SCORE_LOSS);
+    test::UseTables(15, 15);
+}
+
 }  // namespace
 }  // namespace zomar

@@ -181,6 +181,38 @@ TEST(GameTest, TournamentSessionWritesTheLinesItAlwaysWrote) {
     EXPECT_EQ(linesOf(withDefaults), transcript);
 }
 
+// BOARD lines for a diagram at the top left: 'x' the engine's stones, 'o' the
+// opponent's, one string per row.
+std::vector<std::string> BoardOf(const std::vector<std::string>& rows) {
+    std::vector<std::string> lines = {"board"};
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        for (std::size_t x = 0; x < rows[y].size(); ++x)
+            if (rows[y][x] != '.')
+                lines.push_back(std::to_string(x) + "," + std::to_string(y) + (rows[y][x] == 'x' ? ",1" : ",2"));
+    lines.push_back("done");
+    return lines;
+}
+
+std::string CaroAnswer(const std::string& rule, const std::vector<std::string>& rows) {
+    std::vector<std::string> commands = {"info rule " + rule, "start 15"};
+    for (const std::string& line : BoardOf(rows)) commands.push_back(line);
+    return Session(commands).back();
+}
+
+// The opponent threatens five at (5,10), stopped there or, under caro, at
+// (6,10) beyond it; the engine's own five point wins unless opponent stones end
+// that five on both sides (the edge does not).
+TEST(GameTest, CaroFivesWinUnlessBlockedAtBothEnds) {
+    const std::vector<std::string> againstTheEdge = {"xxxx.o", "", "", "", "", "", "", "", "", "", "xoooo."};
+    const std::vector<std::string> betweenStones = {".", "", "", "oxxxx.o", "", "", "", "", "", "", "xoooo."};
+    for (const std::string rule : {"8", "9"}) {
+        EXPECT_EQ(CaroAnswer(rule, againstTheEdge), "4,0") << rule;
+        const std::string block = CaroAnswer(rule, betweenStones);
+        EXPECT_TRUE(block == "5,10" || block == "6,10") << rule << ": " << block;
+    }
+    EXPECT_EQ(CaroAnswer("0", betweenStones), "5,3");
+}
+
 TEST(GameTest, BenchmarkSearchesEveryPositionFile) {
     if (EngineProcess::RunsThroughLauncher()) GTEST_SKIP() << "the paths are the host's";
     // The folder name's case must survive the protocol's lowercasing.

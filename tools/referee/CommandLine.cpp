@@ -11,7 +11,8 @@ const char* const UsageText =
     "  BRAIN_A, BRAIN_B   brain commands (split at blanks); B plays A when absent\n"
     "  --games N          games to play, in colour-swapped pairs (12)\n"
     "  --sizes LIST       board sides or WxH rectangles (2 to 127), e.g. 15,20,20x15 (15,20)\n"
-    "  --rules LIST       rules: 0 five or more, 1 exactly five, 4 renju (0,1)\n"
+    "  --rules LIST       rules: 0 five or more, 1 exactly five, 4 renju,\n"
+    "                     8 caro, 9 caro with exactly five (0,1)\n"
     "  --openings FILE    opening file in offset notation (repeatable)\n"
     "  --begin-every K    every K-th round opens with BEGIN, 0 never (2)\n"
     "  --swap2            every game opens with swap2 (SWAP2BOARD), the first player A or B in turn\n"
@@ -94,8 +95,8 @@ RefereeSettings ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (option == "--rules") {
             settings.schedule.rules.clear();
             for (const std::string& item : SplitList(value())) {
-                const int rule = static_cast<int>(ParseNumber(option, item, 0, 4));
-                if (rule == 2 || rule == 3) throw std::runtime_error("--rules: " + item + " is no rule");
+                const int rule = static_cast<int>(ParseNumber(option, item, 0, 9));
+                if (rule != 0 && rule != 1 && rule != 4 && rule != 8 && rule != 9) throw std::runtime_error("--rules: " + item + " is no rule");
                 settings.schedule.rules.push_back(rule);
             }
         } else if (option == "--openings") {

@@ -22,11 +22,13 @@ struct Point {
 enum class Placement { Placed, Five, OffBoard, Occupied, Forbidden };
 
 class RenjuJudge;
+class CaroJudge;
 
 // The referee's own board: judges every move independently of the brains.
 // Rule bit 1 (exactly five) makes six or more in a row no win; bit 4 (renju)
 // makes black win with exactly five only and forbids black's double threes,
-// double fours and overlines, while white wins with five or more.
+// double fours and overlines, while white wins with five or more; bit 8 (caro)
+// hands the question of a win to CaroJudge.
 class GameBoard {
 public:
     GameBoard(int width, int height, int rule);
@@ -44,11 +46,13 @@ public:
 private:
     bool CompletesFive(Point point, Stone colour) const;
     int RunLength(Point from, int dx, int dy, Stone colour) const;
+    bool CaroRowWins(Point point, int dx, int dy, Stone colour) const;
 
     int width;
     int height;
     bool exactlyFive;
     std::unique_ptr<RenjuJudge> renju;  // null unless rule bit 4
+    std::unique_ptr<CaroJudge> caro;    // null unless rule bit 8
     std::vector<Stone> cells;
     int stoneCount = 0;
 };

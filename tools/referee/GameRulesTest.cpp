@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "referee/GameRules.h"
 
 namespace zomar::referee {
@@ -73,6 +75,26 @@ TEST(GameRules, FullBoardIsKnown) {
         }
     }
     EXPECT_TRUE(board.IsFull());
+}
+
+// Row 7 from a diagram ('x' black, 'o' white, from column 0), then black's
+// last stone at `column`.
+Placement CaroRow(int rule, const std::string& row, int column) {
+    GameBoard board(15, 15, rule);
+    for (int x = 0; x < static_cast<int>(row.size()); ++x)
+        if (row[x] != '.' && x != column) board.Place({x, 7}, row[x] == 'x' ? Stone::Black : Stone::White);
+    return board.Place({column, 7}, Stone::Black);
+}
+
+TEST(GameRules, CaroFiveWinsUnlessOpponentStonesEndItOnBothSides) {
+    for (int rule : {8, 9}) {
+        EXPECT_EQ(CaroRow(rule, ".oxxxxxo", 4), Placement::Placed) << rule;
+        EXPECT_EQ(CaroRow(rule, "..oxxxxx.o", 4), Placement::Five) << rule;
+        EXPECT_EQ(CaroRow(rule, "xxxxxo", 2), Placement::Five) << rule;  // the edge is no opponent stone
+        EXPECT_EQ(CaroRow(rule, ".........oxxxxx", 14), Placement::Five) << rule;
+    }
+    EXPECT_EQ(CaroRow(8, ".oxxxxxxo", 4), Placement::Five);
+    EXPECT_EQ(CaroRow(9, "..xxxxxx.", 4), Placement::Placed);
 }
 
 }  // namespace
