@@ -97,8 +97,15 @@ void ReadLines(const std::shared_ptr<CommandReader::Channel>& channel, std::istr
             return;
         }
         line.endedPonder = channel->Applies(line);
+        const bool ends = line.kind == LineKind::End;
         channel->lines.push_back(std::move(line));
         channel->ready.notify_one();
+        // END ends the process wherever it comes: nothing after it is read, and
+        // the thread is not left waiting on the input.
+        if (ends) {
+            channel->finished = true;
+            return;
+        }
     }
 }
 
