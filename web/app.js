@@ -284,6 +284,16 @@ function cancel() {
   engineLine = null;
 }
 
+// Ends the engine's request and the analysis before the engine is asked for
+// something new; false (the board redrawn) when the game is over.
+function interrupt() {
+  cancel();
+  analysing = false;
+  if (!game.over()) return true;
+  redraw();
+  return false;
+}
+
 // The lines that set a search's limits.
 function limitLines(time, depth) {
   return [DETAIL, `info timeout_turn ${time}`, `info time_left ${TIME_LEFT}`, `info max_depth ${depth}`];
@@ -311,22 +321,32 @@ function readAnswer(lines) {
 // The engine's categories as [black, white, forbidden for black] per point;
 // black's letter is upper case where black may not play.
 async function fetchThreats() {
-  // An engine that lost the game (restarted) is given the position again, unsearched.
-  const setup = engineLine && sameMoves(engineLine, game.moves) ? []
-    : [`info rule ${game.rule.id}`, `start ${game.size}`, 'yxboard', ...stoneLines(engineColour()), 'done'];
+  // An engine that lost the game (restarted) is given the position again,
+  // unsearched, as the side to move sees it: its own colour is then that side's.
+  const held = engineLine && sameMoves(engineLine, game.moves);
+  const own = held ? engineColour() : game.toMove();
+  const setup = held ? [] : [`info rule ${game.rule.id}`, `start ${game.size}`, 'yxboard', ...stoneLines(own), 'done'];
   const answer = await request('quiet', [...setup, 'threats']);
   if (!answer) return;
-  engineLine = game.moves;
+  // Set up as the person's side, the engine must be sent the game whole to play.
+  engineLine = own === engineColour() ? game.moves : null;
   const line = answer.find((text) => text.startsWith('THREATS '));
   if (!line) return;
   const letters = line.slice(8);
   const map = [];
   for (let i = 0; i < letters.length; i += 2) {
-    const [own, other] = [letters[i], letters[i + 1]].map((letter) => letter.toLowerCase().charCodeAt(0) - 97);
-    const [black, white] = engineColour() === BLACK ? [own, other] : [other, own];
+    const [mine, other] = [letters[i], letters[i + 1]].map((letter) => letter.toLowerCase().charCodeAt(0) - 97);
+    const [black, white] = own === BLACK ? [mine, other] : [other, mine];
     map.push([black, white, /[A-Z]/.test(letters[i] + letters[i + 1])]);
   }
   threatMaps.set(game.toNotation(), map);
+}
+
+// The crosses and threat letters of a position the engine has not held yet:
+// after a reload, a loaded file or a step through the moves.
+async function showThreats() {
+  if (!threatMap() && !think && !game.over()) await fetchThreats();
+  redraw();
 }
 
 function sync() {
@@ -440,12 +460,7 @@ function resumeAnalysis() {
 // A hint: the engine's usual think on the side to move, its best moves (as
 // many as asked) marked on the board, none played.
 async function giveHint() {
-  cancel();
-  analysing = false;
-  if (game.over()) {
-    redraw();
-    return;
-  }
+  if (!interrupt()) return;
   notice();
   const lines = [...limitLines(checkField('time'), checkField('depth')), `info rule ${game.rule.id}`, `start ${game.size}`,
     'yxboard', ...stoneLines(game.toMove()), 'done', `yxnbest ${checkField('nbest')}`];
@@ -495,7 +510,8 @@ function step(change) {
   sync();
   notice();
   redraw();
-  resumeAnalysis();
+  if (analysing) resumeAnalysis();
+  else showThreats();
 }
 
 // A point for the side to move: the person's own colour is answered by the
@@ -521,12 +537,7 @@ async function pointChosen(x, y) {
 
 // The engine plays the side to move, taking that colour if it was the person's.
 async function engineTakesTurn() {
-  cancel();
-  analysing = false;
-  if (game.over()) {
-    redraw();
-    return;
-  }
+  if (!interrupt()) return;
   if (game.toMove() !== engineColour()) {
     humanColour = engineColour();
     engineLine = null;
@@ -602,7 +613,10 @@ async function loadText(text, source) {
   else if (source === 'paste') {
     humanColour = WHITE + BLACK - game.toMove();
     await engineMove();
-  } else if (!game.over()) humanColour = game.toMove();
+  } else {
+    if (!game.over()) humanColour = game.toMove();
+    await showThreats();
+  }
   redraw();
 }
 
@@ -614,5 +628,5 @@ function download(name, text) {
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }
 
-if (restore()) redraw();
+if (restore()) showThreats();
 else newGame();

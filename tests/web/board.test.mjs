@@ -199,6 +199,9 @@ test('renju: black may not play a crossed point, neither the person nor the engi
   const kept = (await shown(page)).board;
   assert.deepEqual(await click(page, [7, 7]), kept, 'a forbidden point is refused');
   assert.match(await page.$eval('#notice', (n) => n.textContent), /forbidden/);
+  await page.reload();
+  await settled(page);
+  assert.ok((await crosses()).includes('7,7'), 'the crosses are back after a reload');
   // Swapping sides makes the engine play black where the crosses were drawn.
   for (let round = 0; round < 3 && (await state(page)) === 'ready'; round++) {
     const forbidden = await crosses();
