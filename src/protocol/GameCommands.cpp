@@ -57,7 +57,7 @@ void ABPNSEngine::ThinkAndAnswer() {
 }
 
 // With pondering on, the time between the engine's answer and the opponent's
-// move goes to a search of the position the opponent faces.
+// move goes to a search of the position the engine expects next.
 void ABPNSEngine::OnIdle() {
     if (!pondering || engineToMove || lastMover != EngineMover || !transpositionTable) return;
     const ThinkWindow think(*this, ThinkKind::Ponder);

@@ -146,8 +146,9 @@ private:
                                   std::int32_t hardLimit);
     // The memory the table may take, from max_memory and hash_size.
     std::int64_t TableMemoryLimit() const;
-    // Searches the game position, the opponent to move, until a line arrives;
-    // only what it leaves in the table is used.
+    // Searches the position after the opponent's expected reply (the game
+    // position when none is expected or the reply leaves nothing to search)
+    // until a line arrives; only what it leaves in the table is used.
     void Ponder();
     // The search's wins and losses against one probe of the table.
     void ReportStoredVerdict(const ListBoard& board);

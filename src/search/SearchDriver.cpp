@@ -141,6 +141,23 @@ bool HasRoomToSearch(const ListBoard& board) {
 // A ponder search has no clock of its own: the next line ends it.
 constexpr std::int32_t PonderLimitMs = 24 * 3600 * 1000;
 
+// A decided position, or one with a single move, is answered at once.
+bool NeedsSearch(const ListBoard& board, std::int32_t status) {
+    return status != SCORE_WIN && status != SCORE_LOSS && board.candidateCount >= 2;
+}
+
+// The table's move for the position the opponent faces, if it is one of the
+// opponent's candidates; the board area otherwise.
+Coord ExpectedReply(const TranspositionTable& table, const ListBoard& board) {
+    std::int32_t alpha = SCORE_LOSS;
+    std::int32_t beta = SCORE_WIN;
+    Coord reply = NoMove().move;
+    table.ProbeTable(board.hashKey, 0, alpha, beta, reply);
+    const Coord* begin = board.candidateList.get();
+    const Coord* end = begin + board.candidateCount;
+    return std::find(begin, end, reply) != end ? reply : NoMove().move;
+}
+
 bool CanCompleteFive(const ListBoard& board) {
     return board.categoryCount[board.ToMoveColour()][Win] > 0;
 }
@@ -266,14 +283,21 @@ SearchResult ABPNSEngine::SearchCandidates(ListBoard& board, std::uint32_t searc
 }
 
 void ABPNSEngine::Ponder() {
-    const std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(*gameBoard);
+    std::unique_ptr<ListBoard> board = ListBoard::CopySearchBoard(*gameBoard);
     FollowRenjuBlack(*board);
-    if (board->moveCount >= boardArea || !HasRoomToSearch(*board)) return;
-    const std::int32_t status = GenerateSearchMoves(*board, 0);
-    if (status == SCORE_WIN || status == SCORE_LOSS || board->candidateCount < 2) return;
+    if (!HasRoomToSearch(*board) || !NeedsSearch(*board, GenerateSearchMoves(*board, 0))) return;
+    // After the reply the last search expected, the table holds the next
+    // position to the full depth when the opponent plays it; with the opponent
+    // to move, every reply would be searched a ply shallower.
+    const Coord reply = ExpectedReply(*transpositionTable, *board);
+    if (reply < boardArea) {
+        std::unique_ptr<ListBoard> after = ListBoard::CopySearchBoard(*board);
+        after->MakeSearchMove(reply);
+        if (HasRoomToSearch(*after) && NeedsSearch(*after, GenerateSearchMoves(*after, 0))) board = std::move(after);
+    }
     std::optional<HelperThreads> helpers;
     if (searchThreads > 1) {
-        helpers.emplace(searchThreads - 1, HelperSearch(*gameBoard, *transpositionTable, limits, PonderLimitMs));
+        helpers.emplace(searchThreads - 1, HelperSearch(*board, *transpositionTable, limits, PonderLimitMs));
     }
     SearchLimits stoppable = limits;
     stoppable.stop = &StopRequest();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/EngineProcess.h"
@@ -141,6 +142,44 @@ TEST_F(Listening, PonderingGivesWayToEveryLine) {
     EXPECT_LT(MsSince(asked), turnMs + 250) << "a 250 ms allowance for a loaded machine";
     engine.Send("end");
     EXPECT_EQ(engine.WaitForExit(), 0);
+}
+
+// The last iteration block's figures, and the reply its line expects.
+struct Think {
+    long long nodes = -1;
+    long long ms = 0;
+    char reply[16] = "";
+};
+
+Think ReadThink(EngineProcess& engine) {
+    Think think;
+    for (const std::string& line : ReadMove(engine)) {
+        std::sscanf(line.c_str(), "INFO TOTALNODES %lld", &think.nodes);
+        std::sscanf(line.c_str(), "INFO TOTALTIME %lld", &think.ms);
+        std::sscanf(line.c_str(), "INFO BESTLINE %*s %15s", think.reply);
+    }
+    return think;
+}
+
+// Pondering searches the position after the reply the engine expects: when the
+// opponent plays it, the think finds most of its tree in the table and places
+// less than half the stones it places without pondering (pondering the position
+// before the reply saves about a third here).
+TEST_F(Listening, APonderedReplyIsAnsweredFromTheTable) {
+    auto nodesAfterReply = [&](const std::string& pondering) {
+        EngineProcess engine(directory.Path().string());
+        for (const char* line : {"info show_detail 2", "info max_depth 6", pondering.c_str()}) engine.Send(line);
+        for (const std::string& line : LongThink) engine.Send(line);
+        EXPECT_EQ(engine.ReadLine(), "OK");
+        const Think first = ReadThink(engine);
+        // Three times the first think is ample for the ponder to reach its depth.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100 + 3 * first.ms));
+        engine.Send(std::string("turn ") + first.reply);
+        return ReadThink(engine).nodes;
+    };
+    const long long cold = nodesAfterReply("info pondering 0");
+    ASSERT_GT(cold, 0);
+    EXPECT_LT(2 * nodesAfterReply("info pondering 1"), cold);
 }
 
 }  // namespace
